@@ -1,0 +1,17 @@
+// Everything the portable logic reaches the world through.
+#pragma once
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/main_view.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+
+struct Platform {
+    Profile& profile;
+    Files& files;
+    System& system;
+    MessageBoxes& boxes;
+    MainView& view;
+    Dialogs& dialogs;
+};

@@ -1,0 +1,21 @@
+// What the program asks of Windows as a whole.
+#pragma once
+#include <string>
+
+class System {
+public:
+    virtual ~System() = default;
+
+    // The folder holding the program file, without a trailing "\" unless it is a
+    // drive's root ("C:\TOOLS", "C:\").
+    virtual std::string programFolder() = 0;
+
+    // The arguments after the program name, as one unchanged text.
+    virtual std::string commandLine() = 0;
+
+    // The Windows directory in full; "" if the system cannot tell.
+    virtual std::string windowsDirectory() = 0;
+
+    // Asks Windows to restart the computer. False if the request was refused at once.
+    virtual bool requestReboot() = 0;
+};

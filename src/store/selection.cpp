@@ -1,0 +1,26 @@
+#include "store/selection.h"
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::string selectionOf(const OptionTable& table) {
+    std::string s;
+    for (int i = 0; i < kOptionCount; ++i) {
+        if (table[i].Ticked != 1) continue;
+        if (!s.empty()) s += ',';
+        s += char('0' + i / 10);
+        s += char('0' + i % 10);
+    }
+    return s;
+}
+
+void applySelection(OptionTable& table, std::string_view selection) {
+    for (OptionRecord& r : table) r.Ticked = 0;
+    for (std::size_t p = 0; p + 1 < selection.size(); p += 3) {
+        char hi = selection[p], lo = selection[p + 1];
+        if (!isDigit(hi) || !isDigit(lo)) continue;
+        int n = (hi - '0') * 10 + (lo - '0');
+        if (n < kOptionCount) table[n].Ticked = 1;
+    }
+}
