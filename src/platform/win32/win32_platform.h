@@ -1,0 +1,51 @@
+// The platform interfaces as Windows provides them, through the ANSI functions
+// that Windows 95 already has.
+#pragma once
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+
+class Win32Profile : public Profile {
+public:
+    std::string read(const std::string& file, const std::string& section, const std::string& key,
+                     std::size_t capacity) override;
+    bool write(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& value) override;
+    bool flush(const std::string& file) override;
+};
+
+class Win32Files : public Files {
+public:
+    bool exists(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool replace(const std::string& from, const std::string& to) override;
+    bool write(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> read(const std::string& path, std::size_t limit) override;
+    bool canCreateIn(const std::string& folder) override;
+    bool canMove(const std::string& path) override;
+};
+
+class Win32System : public System {
+public:
+    std::string programFolder() override;
+    std::string commandLine() override;
+    std::string windowsDirectory() override;
+    bool requestReboot() override;
+};
+
+class Win32MessageBoxes : public MessageBoxes {
+public:
+    // Boxes are owned by this window, so they stay in front of it and block it.
+    void setOwner(HWND owner) { owner_ = owner; }
+    Answer show(const std::string& text, const std::string& title, unsigned style) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+// True on Windows 95, 98 and Me, where some functions exist only as stubs.
+bool isWindows9x();
