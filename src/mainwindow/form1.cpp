@@ -38,13 +38,18 @@ Answer Form1::askToSave() {
 bool Form1::Form_Unload() {
     if (!Changed) return false;
     switch (askToSave()) {
-        case Answer::Yes: return !Speichern();
-        case Answer::No: return false;
-        default: return true;
+        case Answer::Yes:
+            return !Speichern();
+        case Answer::No:
+            return false;
+        default:
+            return true;
     }
 }
 
-void Form1::Check1_Click(int row, bool ticked) { table[row].Ticked = ticked ? 1 : 0; }
+void Form1::Check1_Click(int row, bool ticked) {
+    table[row].Ticked = ticked ? 1 : 0;
+}
 
 void Form1::Command1_Click(int row) {
     OptionRecord& r = table[row];
@@ -62,7 +67,9 @@ void Form1::Command2_Click() {
     restartIntoDos(p_.files, p_.system, p_.boxes, request);
 }
 
-void Form1::Command3_Click() { Speichern(); }
+void Form1::Command3_Click() {
+    Speichern();
+}
 
 void Form1::Command7_Click() {
     if (Changed) {

@@ -8,7 +8,7 @@
 #include "store/option_table.h"
 
 class Form1 {
-public:
+  public:
     explicit Form1(Platform& platform) : p_(platform) {}
 
     void Form_Load();
@@ -34,7 +34,7 @@ public:
     std::string IniPath;
     bool Changed = false;
 
-private:
+  private:
     void Laden();
     Answer askToSave();
 

@@ -3,7 +3,7 @@
 #include "dialogs/option_edit.h"
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // The option editor. True if the user accepted; `texts` then holds what was typed.
     virtual bool editOption(OptionEdit& texts) = 0;

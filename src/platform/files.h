@@ -6,7 +6,7 @@
 #include <string>
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
 
     virtual bool exists(const std::string& path) = 0;

@@ -4,7 +4,7 @@
 #include <string>
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
     virtual void showName(int row, const std::string& name) = 0;  // caption of Check1(row)
     virtual void showTicked(int row, bool ticked) = 0;

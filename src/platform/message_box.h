@@ -10,7 +10,7 @@ constexpr unsigned IconHand = 0x10, IconQuestion = 0x20, IconExclamation = 0x30;
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // `text` may hold several lines joined by a lone CR.
     virtual Answer show(const std::string& text, const std::string& title, unsigned style) = 0;

@@ -5,7 +5,7 @@
 #include <string>
 
 class Profile {
-public:
+  public:
     virtual ~Profile() = default;
 
     // The value of `key` in `section` of `file`, "" if either is missing. Section
@@ -18,8 +18,8 @@ public:
     // Sets `key` in `section` of `file` to `value`, creating file, section and key
     // as needed; keys and sections keep the order of their first write. False if
     // the file cannot be written.
-    virtual bool write(const std::string& file, const std::string& section,
-                       const std::string& key, const std::string& value) = 0;
+    virtual bool write(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
 
     // Makes sure everything written to `file` so far is on disk.
     virtual bool flush(const std::string& file) = 0;

@@ -3,7 +3,7 @@
 #include <string>
 
 class System {
-public:
+  public:
     virtual ~System() = default;
 
     // The folder holding the program file, without a trailing "\" unless it is a

@@ -13,7 +13,9 @@ std::int16_t* flagFields(Settings& s, int k) {
     return fields[k];
 }
 
-std::string entrySection(int i) { return "Eintrag" + std::to_string(i + 1); }
+std::string entrySection(int i) {
+    return "Eintrag" + std::to_string(i + 1);
+}
 
 // A decimal 16-bit integer with an optional sign, or nothing.
 std::optional<std::int16_t> parseFlag(const std::string& text) {
@@ -33,7 +35,8 @@ std::optional<std::int16_t> parseFlag(const std::string& text) {
 std::string pendingPath(const std::string& iniPath) {
     std::size_t dot = iniPath.rfind('.');
     std::size_t slash = iniPath.rfind('\\');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return iniPath + ".neu";
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return iniPath + ".neu";
     return iniPath.substr(0, dot) + ".neu";
 }
 
@@ -58,10 +61,12 @@ bool writeLines(Profile& profile, const std::string& file, const std::string& se
 
 bool writeAll(Profile& profile, const std::string& file, const StoreState& state) {
     for (int k = 0; k < 4; ++k)
-        if (!profile.write(file, "Velkor", kFlagKeys[k], std::to_string(*flagFields(state.settings, k))))
+        if (!profile.write(file, "Velkor", kFlagKeys[k],
+                           std::to_string(*flagFields(state.settings, k))))
             return false;
     for (int n = 1; n <= kSlotCount; ++n)
-        if (!profile.write(file, "Velkor", "Konfig" + std::to_string(n), state.configs.slot(n).Path))
+        if (!profile.write(file, "Velkor", "Konfig" + std::to_string(n),
+                           state.configs.slot(n).Path))
             return false;
     for (int i = 0; i < kOptionCount; ++i) {
         const OptionRecord& r = state.options[i];
@@ -89,7 +94,8 @@ void loadIni(Profile& profile, Files& files, const std::string& iniPath, StoreSt
     if (!files.exists(iniPath) && files.exists(pending)) files.rename(pending, iniPath);
 
     for (int k = 0; k < 4; ++k) {
-        std::optional<std::int16_t> v = parseFlag(profile.read(iniPath, "Velkor", kFlagKeys[k], kValueCapacity));
+        std::optional<std::int16_t> v =
+            parseFlag(profile.read(iniPath, "Velkor", kFlagKeys[k], kValueCapacity));
         if (v) *flagFields(state.settings, k) = *v;
     }
     for (int n = 1; n <= kSlotCount; ++n) {

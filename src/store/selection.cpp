@@ -1,7 +1,9 @@
 #include "store/selection.h"
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 }  // namespace
 
 std::string selectionOf(const OptionTable& table) {

@@ -16,7 +16,7 @@ struct ShownBox {
 };
 
 class ScriptedBoxes : public MessageBoxes {
-public:
+  public:
     Answer show(const std::string& text, const std::string& title, unsigned style) override {
         shown.push_back({text, title, style});
         if (answers.empty()) return (style & 0x0F) == 0 ? Answer::Ok : Answer::Cancel;
@@ -29,7 +29,7 @@ public:
 };
 
 class RecordingView : public MainView {
-public:
+  public:
     void showName(int row, const std::string& name) override { names[row] = name; }
     void showTicked(int row, bool ticked) override { ticks[row] = ticked; }
     void centreOnScreen() override { ++centred; }
@@ -40,7 +40,7 @@ public:
 };
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     bool editOption(OptionEdit& texts) override {
         edited.push_back(texts);
         if (!accept) return false;
@@ -53,7 +53,7 @@ public:
 };
 
 class FakeSystem : public System {
-public:
+  public:
     std::string programFolder() override { return folder; }
     std::string commandLine() override { return arguments; }
     std::string windowsDirectory() override { return windows; }

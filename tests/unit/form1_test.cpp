@@ -20,7 +20,9 @@ struct MainWindow : testing::Test {
     Form1 form{platform};
 
     void SetUp() override {
-        files.put(kIni, "[Eintrag1]\r\nName=Maus\r\nAutoexec1=MOUSE.COM\r\n[Eintrag11]\r\nName=Letzte\r\n");
+        files.put(
+            kIni,
+            "[Eintrag1]\r\nName=Maus\r\nAutoexec1=MOUSE.COM\r\n[Eintrag11]\r\nName=Letzte\r\n");
     }
     void editRow(int row, OptionEdit reply) {
         dialogs.accept = true;
@@ -84,7 +86,8 @@ TEST_F(MainWindow, LeavingWithEachAnswer) {
     struct {
         Answer answer;
         bool ends, saved;
-    } cases[] = {{Answer::Yes, true, true}, {Answer::No, true, false}, {Answer::Cancel, false, false}};
+    } cases[] = {
+        {Answer::Yes, true, true}, {Answer::No, true, false}, {Answer::Cancel, false, false}};
     for (const auto& c : cases) {
         for (bool viaCloseBox : {false, true}) {
             SetUp();

@@ -34,10 +34,10 @@ TEST(Lines, SplitFollowsCarriageReturnsOnly) {
         {"", {}},
         {"A", {"A"}},
         {"A\r\nB", {"A", "B"}},
-        {"A\r\nB\r\n", {"A", "B"}},         // no empty last line
-        {"A\r\n\r\nC", {"A", "", "C"}},     // an empty line inside is kept
-        {"A\nB\r\nC", {"A\nB", "C"}},       // a lone LF stays in its line
-        {"A\rB", {"A"}},                    // a lone CR swallows the next character
+        {"A\r\nB\r\n", {"A", "B"}},      // no empty last line
+        {"A\r\n\r\nC", {"A", "", "C"}},  // an empty line inside is kept
+        {"A\nB\r\nC", {"A\nB", "C"}},    // a lone LF stays in its line
+        {"A\rB", {"A"}},                 // a lone CR swallows the next character
     };
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.text, 20), c.lines) << c.text;
 }
@@ -64,15 +64,11 @@ TEST(Selection, ReadingTicksOnlyWhatItNames) {
         std::string text;
         std::vector<int> ticked;
     } cases[] = {
-        {"", {}},
-        {"07", {7}},
-        {"00,03,10", {0, 3, 10}},
-        {"01,10", {1, 10}},
-        {"0", {}},             // a lone digit is no number
-        {"11,99,05", {5}},     // outside 0..10
-        {"x1,0a,02", {2}},     // not digits
-        {"-1,+2,03", {3}},
-        {"03;04", {3, 4}},     // separators are never looked at
+        {"", {}},           {"07", {7}},       {"00,03,10", {0, 3, 10}},
+        {"01,10", {1, 10}}, {"0", {}},          // a lone digit is no number
+        {"11,99,05", {5}},                      // outside 0..10
+        {"x1,0a,02", {2}},                      // not digits
+        {"-1,+2,03", {3}},  {"03;04", {3, 4}},  // separators are never looked at
         {"02,", {2}},
     };
     for (const auto& c : cases) {
@@ -103,8 +99,10 @@ TEST_F(Store, SaveWritesTheWholeStateInOrder) {
         "Konfig6=\r\nKonfig7=\r\nKonfig8=\r\nKonfig9=\r\n"
         "[Eintrag1]\r\nName=\r\n[Eintrag2]\r\nName=\r\n"
         "[Eintrag3]\r\nName=Maus\r\nConfig1=DEVICE=A\r\nConfig2=DEVICE=B\r\nAutoexec1=MOUSE\r\n"
-        "[Eintrag4]\r\nName=\r\n[Eintrag5]\r\nName=\r\n[Eintrag6]\r\nName=\r\n[Eintrag7]\r\nName=\r\n"
-        "[Eintrag8]\r\nName=\r\n[Eintrag9]\r\nName=\r\n[Eintrag10]\r\nName=\r\n[Eintrag11]\r\nName=\r\n";
+        "[Eintrag4]\r\nName=\r\n[Eintrag5]\r\nName=\r\n[Eintrag6]\r\nName=\r\n[Eintrag7]\r\nName="
+        "\r\n"
+        "[Eintrag8]\r\nName=\r\n[Eintrag9]\r\nName=\r\n[Eintrag10]\r\nName=\r\n[Eintrag11]\r\nName="
+        "\r\n";
     EXPECT_EQ(files.get(kIni), expected);
     EXPECT_FALSE(files.exists("C:\\VELKOR\\Velkor.neu"));
 }
@@ -150,7 +148,9 @@ TEST_F(Store, MissingFileAndBadFlagsGiveDefaults) {
     EXPECT_EQ(settings.SofortStart, kOff);
     EXPECT_EQ(settings.Taskleiste, kOff);
 
-    files.put(kIni, "[Velkor]\r\nLöschenMSG=ja\r\nStartenMSG=5\r\nSofortStart=99999\r\nTaskleiste=-1\r\n");
+    files.put(
+        kIni,
+        "[Velkor]\r\nLöschenMSG=ja\r\nStartenMSG=5\r\nSofortStart=99999\r\nTaskleiste=-1\r\n");
     reload();
     EXPECT_EQ(settings.LöschenMSG, kOn);
     EXPECT_EQ(settings.StartenMSG, 5);  // kept as read

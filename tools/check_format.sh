@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# The C++ sources follow .clang-format.
+set -u
+cd "$(dirname "$0")/.."
+command -v clang-format >/dev/null || { echo "SKIPPED: clang-format is not installed"; exit 77; }
+mapfile -t files < <(git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
+clang-format --dry-run --Werror "${files[@]}"
