@@ -1,3 +1,197 @@
 #include "dosmode/restart.h"
 
-bool restartIntoDos(Files&, System&, MessageBoxes&, const RestartRequest&) { return false; }
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "dosmode/start_files.h"
+
+namespace {
+
+const char kTitle[] = "Neu starten";
+const std::string kRoot = "C:\\";
+const std::string kConfigSys = "C:\\Config.sys", kAutoexecBat = "C:\\Autoexec.bat";
+const std::string kConfigWos = "C:\\Config.wos", kAutoexecWos = "C:\\Autoexec.wos";
+const std::string kConfigApp = "C:\\Config.app", kAutoexecApp = "C:\\Autoexec.app";
+
+// Far more than any Autoexec.bat this program writes; a longer file is not ours.
+constexpr std::size_t kReadLimit = 1 << 20;
+
+const char kSaveQuestion[] = "Wollen Sie Ihre aktuellen Velkor speichern?";
+const char kNothingTicked[] =
+    "Sie haben keine Option ausgewählt.\r"
+    "Der DOS-Modus wird deshalb nicht\r"
+    "gestartet. Wählen Sie eine Option\r"
+    "und versuchen Sie es erneut.";
+const char kDeleteQuestion[] =
+    "Folgende Dateien werden jetzt\r"
+    "gelöscht, falls sie existieren sollten:\r"
+    "C:\\Autoexec.app, C:\\Config.app,\r"
+    "C:\\Autoexec.wos, C:\\Config.wos\r"
+    "Wollen Sie fortfahren?";
+const char kRestartNotice[] =
+    "Der Computer wird jetzt im DOS-Modus neu\r"
+    "gestartet. Bitte schließen Sie alle Anwendungen\r"
+    "und klicken Sie anschließend auf OK.";
+
+// A live start file and the backup that WIN.COM /WX puts back in its place.
+struct StartFile {
+    std::string live, backup;
+    bool existed = false;  // a missing file is backed up as an empty one, as Windows does
+    bool touched = false;  // moved aside (or its empty backup begun): needs putting back
+};
+
+class Restart {
+  public:
+    Restart(Files& files, System& system, MessageBoxes& boxes, const RestartRequest& request)
+        : files_(files), system_(system), boxes_(boxes), request_(request) {}
+
+    bool run() {
+        if (!ask() || !checkAhead() || !recoverAfterReset() || !removeOldBackups()) return false;
+        if (request_.settings.StartenMSG == kOn)
+            boxes_.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
+        if (!backUp() || !writeNew()) return false;
+        if (!system_.requestReboot())
+            return fail("Der Neustart des Computers konnte nicht eingeleitet werden.");
+        return true;
+    }
+
+  private:
+    bool ask() {
+        if (request_.changed &&
+            boxes_.show(kSaveQuestion, "Speichern", mb::YesNo | mb::IconQuestion) == Answer::Yes &&
+            request_.save)
+            request_.save();  // reports its own failure; the restart goes on either way
+        const OptionTable& t = request_.table;
+        if (std::none_of(t.begin(), t.end(), [](const OptionRecord& r) { return r.Ticked == 1; })) {
+            boxes_.show(kNothingTicked, kTitle, mb::Ok | mb::IconHand);
+            return false;
+        }
+        return request_.settings.LöschenMSG != kOn ||
+               boxes_.show(kDeleteQuestion, "Löschen", mb::YesNo | mb::IconQuestion) == Answer::Yes;
+    }
+
+    // Everything that can be known before the first change on disk.
+    bool checkAhead() {
+        windowsDir_ = system_.windowsDirectory();
+        if (windowsDir_.empty())
+            return fail("Das Windows-Verzeichnis konnte nicht ermittelt werden.");
+        if (!files_.canCreateIn(kRoot))
+            return fail("Im Hauptverzeichnis C:\\ können keine Dateien\rangelegt werden.");
+        for (const std::string& path :
+             {kConfigSys, kAutoexecBat, kConfigWos, kAutoexecWos, kConfigApp, kAutoexecApp}) {
+            if (files_.exists(path) && !files_.canMove(path))
+                return fail("Die Datei " + path +
+                            " ist schreibgeschützt oder wird\rvon einem anderen Programm benutzt.");
+        }
+        content_ = makeStartFiles(request_.table, windowsDir_);
+        return true;
+    }
+
+    // A DOS-mode session ended by a reset leaves our start files in place and
+    // the user's as backups. Deleting those backups would lose them, so first
+    // put them back, as EXIT would have done.
+    bool recoverAfterReset() {
+        auto bat = files_.read(kAutoexecBat, kReadLimit);
+        if (!bat || !isVelkorAutoexec(*bat)) return true;
+        for (const StartFile& f : start_) {
+            if (!files_.exists(f.backup)) continue;
+            if (!files_.replace(f.backup, f.live)) {
+                std::string left;
+                for (const StartFile& g : start_)
+                    if (files_.exists(g.backup))
+                        left += "\rIhre Datei " + g.live + " liegt noch als " + g.backup + " vor.";
+                report("Die Sicherung " + f.backup + " konnte nicht als\r" + f.live +
+                       " zurückgelegt werden." + left);
+                return false;
+            }
+            recovered_ = true;
+        }
+        return true;
+    }
+
+    bool removeOldBackups() {
+        for (const std::string& path : {kConfigApp, kAutoexecApp, kConfigWos, kAutoexecWos})
+            if (!files_.remove(path))
+                return fail("Die Datei " + path + " konnte nicht gelöscht werden.");
+        return true;
+    }
+
+    bool backUp() {
+        for (StartFile& f : start_) {
+            f.existed = files_.exists(f.live);
+            if (f.existed) {
+                f.touched = files_.rename(f.live, f.backup);
+                if (!f.touched)
+                    return fail(f.live + " konnte nicht in " + f.backup + "\rumbenannt werden.");
+            } else {
+                f.touched = true;  // a failed write may still leave a file behind
+                if (!files_.write(f.backup, ""))
+                    return fail("Die Sicherung " + f.backup + " konnte nicht angelegt werden.");
+            }
+        }
+        return true;
+    }
+
+    bool writeNew() {
+        if (!files_.write(kConfigSys, content_.configSys))
+            return fail("Die neue Datei " + kConfigSys + " konnte nicht geschrieben werden.");
+        if (!files_.write(kAutoexecBat, content_.autoexecBat))
+            return fail("Die neue Datei " + kAutoexecBat + " konnte nicht geschrieben werden.");
+        return true;
+    }
+
+    // Puts the user's start files back under their own names. Returns what
+    // could not be put back, one line each, or "".
+    std::string putBack() {
+        std::string problems;
+        for (auto f = start_.rbegin(); f != start_.rend(); ++f) {
+            if (!f->touched) continue;
+            if (f->existed) {
+                if (!files_.replace(f->backup, f->live))
+                    problems +=
+                        "\rIhre Datei " + f->live + " liegt noch als " + f->backup + " vor.";
+            } else {
+                if (!files_.remove(f->live))
+                    problems += "\rDie neue Datei " + f->live + " konnte nicht gelöscht werden.";
+                if (!files_.remove(f->backup))
+                    problems += "\rDie leere Datei " + f->backup + " konnte nicht gelöscht werden.";
+            }
+            f->touched = false;
+            moved_ = moved_ || f->existed;
+        }
+        return problems;
+    }
+
+    bool fail(const std::string& what) {
+        std::string problems = putBack();
+        if (!problems.empty()) {
+            report(what + "\rNicht alles konnte rückgängig gemacht werden:" + problems);
+        } else {
+            report(what + "\rIhre Startdateien C:\\Config.sys und C:\\Autoexec.bat\r" +
+                   (moved_ || recovered_ ? "wurden wiederhergestellt." : "sind unverändert."));
+        }
+        return false;
+    }
+
+    void report(const std::string& text) {
+        boxes_.show("Der DOS-Modus wird nicht gestartet:\r" + text, kTitle, mb::Ok | mb::IconHand);
+    }
+
+    Files& files_;
+    System& system_;
+    MessageBoxes& boxes_;
+    const RestartRequest& request_;
+    std::string windowsDir_;
+    StartFiles content_;
+    std::array<StartFile, 2> start_{{{kConfigSys, kConfigWos}, {kAutoexecBat, kAutoexecWos}}};
+    bool recovered_ = false;  // backups left by a reset were put back
+    bool moved_ = false;      // a file of the user's was moved aside and put back
+};
+
+}  // namespace
+
+bool restartIntoDos(Files& files, System& system, MessageBoxes& boxes,
+                    const RestartRequest& request) {
+    return Restart(files, system, boxes, request).run();
+}

@@ -11,10 +11,12 @@
 struct RestartRequest {
     const OptionTable& table;
     const Settings& settings;
-    bool changed;                    // unsaved edits: offer to save first
-    std::function<bool()> save;      // writes Velkor.ini, tells the user if it cannot
+    bool changed;                // unsaved edits: offer to save first
+    std::function<bool()> save;  // writes Velkor.ini, tells the user if it cannot
 };
 
 // Runs the whole sequence with its questions. Returns true if the reboot was
-// requested; otherwise the start files on drive C: are as they were.
-bool restartIntoDos(Files& files, System& system, MessageBoxes& boxes, const RestartRequest& request);
+// requested. Otherwise the user's start files are under their own names, or a
+// message box has said where they are.
+bool restartIntoDos(Files& files, System& system, MessageBoxes& boxes,
+                    const RestartRequest& request);

@@ -1,0 +1,23 @@
+// The Config.sys and Autoexec.bat that start MS-DOS mode with the ticked
+// options, and the banner that tells the user how to get back to Windows.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "store/option_table.h"
+
+struct StartFiles {
+    std::string configSys;    // file bytes, every line ended by CR LF
+    std::string autoexecBat;  // the same
+};
+
+// Both files from the ticked entries (Ticked == 1) in index order. `windowsDir`
+// is where COMMAND.COM and WIN.COM lie, as Windows reports it.
+StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDir);
+
+// The framed banner lines that name the ticked entries, each 84 bytes, no CR LF.
+std::vector<std::string> componentLines(const OptionTable& table);
+
+// True if `autoexecBat` is one that makeStartFiles wrote: it holds the banner's
+// top border and ends with the WIN.COM /WX line.
+bool isVelkorAutoexec(const std::string& autoexecBat);
