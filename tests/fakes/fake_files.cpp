@@ -4,14 +4,18 @@ std::string foldCase(const std::string& s) {
     std::string r = s;
     for (char& c : r) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 'a' && u <= 'z') c = char(u - 32);
-        else if (u >= 0xE0 && u <= 0xFE && u != 0xF7) c = char(u - 32);
+        if (u >= 'a' && u <= 'z')
+            c = char(u - 32);
+        else if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+            c = char(u - 32);
     }
     return r;
 }
 
 namespace {
-std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
+std::string folderOf(const std::string& path) {
+    return path.substr(0, path.rfind('\\') + 1);
+}
 }  // namespace
 
 bool FakeFiles::failNow(const std::string& what) {
@@ -24,11 +28,17 @@ bool FakeFiles::failNow(const std::string& what) {
     return false;
 }
 
-bool FakeFiles::writable(const std::string& path) const {
-    return !readOnly_.count(foldCase(path)) && !readOnlyFolders_.count(foldCase(folderOf(path)));
+bool FakeFiles::folderWritable(const std::string& path) const {
+    return !readOnlyFolders_.count(foldCase(folderOf(path)));
 }
 
-bool FakeFiles::exists(const std::string& path) { return files_.count(foldCase(path)) != 0; }
+bool FakeFiles::writable(const std::string& path) const {
+    return !readOnly_.count(foldCase(path)) && folderWritable(path);
+}
+
+bool FakeFiles::exists(const std::string& path) {
+    return files_.count(foldCase(path)) != 0;
+}
 
 bool FakeFiles::remove(const std::string& path) {
     if (failNow("remove " + path)) return false;
@@ -39,24 +49,26 @@ bool FakeFiles::remove(const std::string& path) {
     return true;
 }
 
-bool FakeFiles::rename(const std::string& from, const std::string& to) {
-    if (failNow("rename " + from + " -> " + to)) return false;
+// A read-only file may still be renamed, as on Windows; it stays read-only.
+bool FakeFiles::move(const std::string& from, const std::string& to) {
     auto it = files_.find(foldCase(from));
-    if (it == files_.end() || exists(to) || !writable(from) || !writable(to)) return false;
+    if (it == files_.end() || !folderWritable(from) || !folderWritable(to)) return false;
     Entry e{to, it->second.bytes};
     files_.erase(it);
     files_[foldCase(to)] = e;
+    if (readOnly_.erase(foldCase(from))) readOnly_.insert(foldCase(to));
     return true;
+}
+
+bool FakeFiles::rename(const std::string& from, const std::string& to) {
+    if (failNow("rename " + from + " -> " + to)) return false;
+    return !exists(to) && move(from, to);
 }
 
 bool FakeFiles::replace(const std::string& from, const std::string& to) {
     if (failNow("replace " + from + " -> " + to)) return false;
-    auto it = files_.find(foldCase(from));
-    if (it == files_.end() || !writable(from) || !writable(to)) return false;
-    Entry e{to, it->second.bytes};
-    files_.erase(it);
-    files_[foldCase(to)] = e;
-    return true;
+    if (readOnly_.count(foldCase(to))) return false;
+    return move(from, to);
 }
 
 bool FakeFiles::write(const std::string& path, const std::string& bytes) {
@@ -66,8 +78,10 @@ bool FakeFiles::write(const std::string& path, const std::string& bytes) {
         return false;
     }
     auto it = files_.find(foldCase(path));
-    if (it != files_.end()) it->second.bytes = bytes;
-    else files_[foldCase(path)] = {path, bytes};
+    if (it != files_.end())
+        it->second.bytes = bytes;
+    else
+        files_[foldCase(path)] = {path, bytes};
     return true;
 }
 
@@ -77,9 +91,13 @@ std::optional<std::string> FakeFiles::read(const std::string& path, std::size_t 
     return it->second.bytes.substr(0, limit);
 }
 
-bool FakeFiles::canCreateIn(const std::string& folder) { return !readOnlyFolders_.count(foldCase(folder)); }
+bool FakeFiles::canCreateIn(const std::string& folder) {
+    return !readOnlyFolders_.count(foldCase(folder));
+}
 
-bool FakeFiles::canMove(const std::string& path) { return exists(path) && writable(path); }
+bool FakeFiles::canMove(const std::string& path) {
+    return exists(path) && writable(path);
+}
 
 std::optional<std::string> FakeFiles::get(const std::string& path) const {
     auto it = files_.find(foldCase(path));

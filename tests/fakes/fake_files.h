@@ -13,7 +13,7 @@
 std::string foldCase(const std::string& s);  // cp1252 upper case
 
 class FakeFiles : public Files {
-public:
+  public:
     bool exists(const std::string& path) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
@@ -24,26 +24,33 @@ public:
     bool canMove(const std::string& path) override;
 
     // Test set-up and inspection.
-    void put(const std::string& path, const std::string& bytes) { files_[foldCase(path)] = {path, bytes}; }
+    void put(const std::string& path, const std::string& bytes) {
+        files_[foldCase(path)] = {path, bytes};
+    }
     std::optional<std::string> get(const std::string& path) const;
     std::vector<std::string> paths() const;  // as first created
     void setReadOnly(const std::string& path) { readOnly_.insert(foldCase(path)); }
     void setReadOnlyFolder(const std::string& folder) { readOnlyFolders_.insert(foldCase(folder)); }
 
     // The n-th mutating call from now on (1 = the next) fails; 0 = none does.
-    void failAt(int n) { failAt_ = n; calls_ = 0; }
+    void failAt(int n) {
+        failAt_ = n;
+        calls_ = 0;
+    }
     int mutatingCalls() const { return calls_; }
     // A write that fails leaves this many bytes of its content behind.
     std::size_t partialWrite = 3;
     std::vector<std::string> log;  // "remove C:\X", "rename A -> B", ...
 
-private:
+  private:
     struct Entry {
         std::string name;
         std::string bytes;
     };
     bool failNow(const std::string& what);
     bool writable(const std::string& path) const;
+    bool folderWritable(const std::string& path) const;
+    bool move(const std::string& from, const std::string& to);
 
     std::map<std::string, Entry> files_;
     std::set<std::string> readOnly_, readOnlyFolders_;

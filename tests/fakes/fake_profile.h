@@ -5,7 +5,7 @@
 #include "platform/profile.h"
 
 class FakeProfile : public Profile {
-public:
+  public:
     explicit FakeProfile(FakeFiles& files) : files_(files) {}
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t capacity) override;
@@ -13,6 +13,6 @@ public:
                const std::string& value) override;
     bool flush(const std::string& file) override;
 
-private:
+  private:
     FakeFiles& files_;
 };

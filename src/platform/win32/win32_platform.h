@@ -8,8 +8,10 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 
+// flush() is true when the file is there afterwards: the system call itself
+// reports FALSE whether or not it worked.
 class Win32Profile : public Profile {
-public:
+  public:
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t capacity) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
@@ -17,8 +19,10 @@ public:
     bool flush(const std::string& file) override;
 };
 
+// A read-only file is never written or replaced, though it may be renamed; a
+// hidden or system file that is written keeps those attributes.
 class Win32Files : public Files {
-public:
+  public:
     bool exists(const std::string& path) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
@@ -30,7 +34,7 @@ public:
 };
 
 class Win32System : public System {
-public:
+  public:
     std::string programFolder() override;
     std::string commandLine() override;
     std::string windowsDirectory() override;
@@ -38,14 +42,24 @@ public:
 };
 
 class Win32MessageBoxes : public MessageBoxes {
-public:
+  public:
     // Boxes are owned by this window, so they stay in front of it and block it.
     void setOwner(HWND owner) { owner_ = owner; }
     Answer show(const std::string& text, const std::string& title, unsigned style) override;
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 
 // True on Windows 95, 98 and Me, where some functions exist only as stubs.
 bool isWindows9x();
+
+// The pieces of the above that are plain text rules, for the tests.
+// What follows the program name in a command line: the name ends at the first
+// blank or tab outside quotes; the blanks after it are dropped, the rest is kept.
+std::string argumentsOf(const std::string& commandLine);
+// The folder of a program file's full path; a drive root keeps its "\".
+std::string folderOfFile(const std::string& path);
+// A MessageBoxA result as the caller's answer. A box that could not be shown,
+// or was closed without a choice, never counts as Yes.
+Answer answerOf(int result, unsigned style);

@@ -1,0 +1,97 @@
+// What the program asks of Windows as a whole.
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+// Windows 95 has no security functions worth calling, so they are looked up
+// when needed instead of imported.
+template <typename F>
+F lookUp(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// NT refuses a reboot unless the caller has enabled this privilege.
+void enableShutdownPrivilege() {
+    using OpenToken = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+    using LookupValue = BOOL(WINAPI*)(LPCSTR, LPCSTR, PLUID);
+    using Adjust = BOOL(WINAPI*)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
+    HMODULE advapi = LoadLibraryA("advapi32.dll");
+    if (!advapi) return;
+    auto openToken = lookUp<OpenToken>(advapi, "OpenProcessToken");
+    auto lookupValue = lookUp<LookupValue>(advapi, "LookupPrivilegeValueA");
+    auto adjust = lookUp<Adjust>(advapi, "AdjustTokenPrivileges");
+    HANDLE token = nullptr;
+    if (openToken && lookupValue && adjust &&
+        openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (lookupValue(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+            adjust(token, FALSE, &privileges, 0, nullptr, nullptr);
+        CloseHandle(token);
+    }
+    FreeLibrary(advapi);
+}
+
+}  // namespace
+
+bool isWindows9x() {
+    return (GetVersion() & 0x80000000u) != 0;
+}
+
+std::string argumentsOf(const std::string& commandLine) {
+    std::size_t i = 0;
+    for (bool quoted = false; i < commandLine.size(); ++i) {
+        char c = commandLine[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == ' ' || c == '\t'))
+            break;
+    }
+    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
+    return commandLine.substr(i);
+}
+
+std::string folderOfFile(const std::string& path) {
+    std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return {};
+    if (slash == 2 && path[1] == ':') return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+std::string Win32System::programFolder() {
+    // The result is cut to fit without saying so; only a count well below the
+    // buffer's size proves the whole path came back.
+    std::vector<char> buffer(MAX_PATH);
+    while (buffer.size() <= 65536) {
+        DWORD count = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (count == 0) return {};
+        if (count < buffer.size() - 1) return folderOfFile(std::string(buffer.data(), count));
+        buffer.resize(buffer.size() * 2);
+    }
+    return {};
+}
+
+std::string Win32System::commandLine() {
+    const char* line = GetCommandLineA();
+    return line ? argumentsOf(line) : std::string();
+}
+
+std::string Win32System::windowsDirectory() {
+    // Too small a buffer makes the call return the size it needs instead.
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        UINT count = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (count == 0) return {};
+        if (count < buffer.size()) return std::string(buffer.data(), count);
+        buffer.resize(count + 1);
+    }
+    return {};
+}
+
+bool Win32System::requestReboot() {
+    if (!isWindows9x()) enableShutdownPrivilege();
+    return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+}

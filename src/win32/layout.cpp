@@ -1,0 +1,40 @@
+#include "win32/layout.h"
+
+Twips::Twips() {
+    if (HDC screen = GetDC(nullptr)) {
+        dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+}
+
+HFONT Twips::createControlFont() const {
+    // 8.25 pt as a character height in pixels, negative for "without leading".
+    return CreateFontA(-MulDiv(825, dpiY_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
+HWND createControl(HWND parent, const ControlSpec& spec, const Twips& twips, HFONT font) {
+    HWND control = CreateWindowExA(
+        spec.exStyle, spec.className, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
+        twips.x(spec.left), twips.y(spec.top), twips.x(spec.width), twips.y(spec.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void setClientSize(HWND window, int width, int height) {
+    // Measured, not computed: a menu bar may wrap into two lines when the
+    // width changes, so a second round corrects the height once more.
+    for (int round = 0; round < 2; ++round) {
+        RECT outer, client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        if (client.right == width && client.bottom == height) return;
+        int w = outer.right - outer.left + width - client.right;
+        int h = outer.bottom - outer.top + height - client.bottom;
+        SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

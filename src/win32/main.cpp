@@ -1,0 +1,53 @@
+// Velkor.exe: builds the platform, the main window and Form1, loads, shows
+// and runs until the main window is gone.
+#include <windows.h>
+
+#include "mainwindow/form1.h"
+#include "platform/win32/win32_platform.h"
+#include "win32/failure.h"
+#include "win32/main_window.h"
+#include "win32/win32_dialogs.h"
+
+namespace {
+
+int run(HINSTANCE instance) {
+    Win32Profile profile;
+    Win32Files files;
+    Win32System system;
+    Win32MessageBoxes boxes;
+    MainWindow window(instance);
+    if (!window.create()) {
+        MessageBoxA(nullptr, "Das Hauptfenster von Velkor konnte nicht angelegt werden.", "Velkor",
+                    MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    boxes.setOwner(window.handle());
+    Win32Dialogs dialogs(instance, window.handle());
+    Platform platform{profile, files, system, boxes, window, dialogs};
+    Form1 form(platform);
+    window.attach(form);
+
+    form.Form_Load();
+    window.show();
+
+    // The dialog manager gives the main window Tab and the access keys.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        HWND main = window.handle();
+        if (main && IsDialogMessageA(main, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    try {
+        return run(instance);
+    } catch (...) {
+        reportUnexpectedFailure(nullptr);
+        return 1;
+    }
+}

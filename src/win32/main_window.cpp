@@ -1,0 +1,225 @@
+#include "win32/main_window.h"
+
+#include "win32/failure.h"
+#include "win32/layout.h"
+#include "win32/resource.h"
+
+namespace {
+
+const char kClassName[] = "VelkorForm1";
+const char kCaption[] = "Velkor für die Eingabeaufforderung";
+// Fixed single border, close box, neither minimise nor maximise button.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
+
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+
+// Created in this order, which is also the tab order.
+const ControlSpec kFrame1 = {IDC_FRAME1, "BUTTON", "", BS_GROUPBOX, 0, 120, 0, 2415, 3015};
+const ControlSpec kRightColumn[] = {
+    {IDC_COMMAND2, "BUTTON", "&Neu starten", kButton, 0, 2640, 120, 1455, 375},
+    {IDC_COMMAND3, "BUTTON", "&Speichern", kButton, 0, 2640, 600, 1455, 375},
+    {IDC_COMMAND4, "BUTTON", "&Anordnen", kButton, 0, 2640, 1080, 1455, 375},
+    // Label1 is one pixel high and shows nothing; the dialogs answer with a
+    // result of their own instead of writing into it.
+    {IDC_LABEL1, "STATIC", "Label1", SS_LEFT, 0, 3240, 0, 1455, 15},
+    {IDC_COMMAND5, "BUTTON", "&Taskleiste", kButton, 0, 2640, 1560, 1455, 375},
+    {IDC_COMMAND6, "BUTTON", "&Velkor", kButton, 0, 2640, 2040, 1455, 375},
+    {IDC_COMMAND7, "BUTTON", "&Beenden", kButton, 0, 2640, 2640, 1455, 375},
+};
+
+ControlSpec check1(int row) {
+    return {IDC_CHECK1_FIRST + row, "BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 720,
+            240 + 240 * row,        1695,     255};
+}
+
+ControlSpec command1(int row) {
+    return {IDC_COMMAND1_FIRST + row, "BUTTON", "...", kButton, 0, 240, 240 + 240 * row, 375, 255};
+}
+
+bool isChildControl(HWND window, HWND control) {
+    return control && IsChild(window, control);
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+    if (window_) DestroyWindow(window_);
+    if (contextMenuBar_) DestroyMenu(contextMenuBar_);
+    if (font_) DeleteObject(font_);
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool MainWindow::create() {
+    bigIcon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELKOR), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    smallIcon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELKOR), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = bigIcon_;
+    windowClass.hIconSm = smallIcon_;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassExA(&windowClass)) return false;
+
+    Twips twips;
+    CreateWindowExA(WS_EX_APPWINDOW, kClassName, kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    twips.x(kClientWidth), twips.y(kClientHeight), nullptr, nullptr, instance_,
+                    this);
+    if (!window_) return false;
+    setClientSize(window_, twips.x(kClientWidth), twips.y(kClientHeight));
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    font_ = twips.createControlFont();
+    createControls();
+    loadMenus();
+    return true;
+}
+
+void MainWindow::createControls() {
+    Twips twips;
+    createControl(window_, kFrame1, twips, font_);
+    for (int row = 0; row < kOptionCount; ++row) {
+        checks_[row] = createControl(window_, check1(row), twips, font_);
+        createControl(window_, command1(row), twips, font_);
+    }
+    for (const ControlSpec& spec : kRightColumn) createControl(window_, spec, twips, font_);
+}
+
+void MainWindow::loadMenus() {
+    // Both menus are drawn with every item; the configuration entries and
+    // their separators stay hidden until there is a configuration to list.
+    konfigMenu_ = HideableMenu(GetSubMenu(GetMenu(window_), 1));
+    konfigMenu_.setVisible(IDM_TRENNSTRICH3, false);
+    contextMenuBar_ = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KONTEXTMENU));
+    contextMenu_ = HideableMenu(GetSubMenu(contextMenuBar_, 0));
+    contextMenu_.setVisible(IDM_TRENNSTRICH4, false);
+    for (int i = 0; i < kSlotCount; ++i) {
+        konfigMenu_.setVisible(IDM_KONFIGS_FIRST + i, false);
+        contextMenu_.setVisible(IDM_KONTEXT_FIRST + i, false);
+    }
+}
+
+void MainWindow::show() {
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+}
+
+void MainWindow::showName(int row, const std::string& name) {
+    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], name.c_str());
+}
+
+void MainWindow::showTicked(int row, bool ticked) {
+    if (row >= 0 && row < kOptionCount)
+        SendMessageA(checks_[row], BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::centreOnScreen() {
+    RECT outer;
+    GetWindowRect(window_, &outer);
+    int left = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::endProgram() {
+    // Destroyed directly rather than closed, so no close handler asks again.
+    if (window_) DestroyWindow(window_);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        LRESULT result = self->handleMessage(message, wParam, lParam);
+        if (message == WM_NCDESTROY) self->window_ = nullptr;
+        return result;
+    } catch (...) {
+        reportUnexpectedFailure(window);
+        return 0;
+    }
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            onClose();
+            return 0;
+        case WM_ACTIVATE:
+            onActivate(LOWORD(wParam) != WA_INACTIVE);
+            break;
+        case WM_SETFOCUS:
+            SetFocus(isChildControl(window_, focus_) ? focus_ : checks_[0]);
+            return 0;
+        // Windows is shutting down: the restart asked its questions before.
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void MainWindow::onActivate(bool active) {
+    // Remember where the keyboard was, to come back there on return.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (isChildControl(window_, focus)) focus_ = focus;
+    }
+}
+
+void MainWindow::onCommand(int id, int code) {
+    if (!form_ || code != BN_CLICKED) return;  // menu items arrive with code 0 as well
+    if (id >= IDC_CHECK1_FIRST && id < IDC_CHECK1_FIRST + kOptionCount) {
+        int row = id - IDC_CHECK1_FIRST;
+        form_->Check1_Click(row, SendMessageA(checks_[row], BM_GETCHECK, 0, 0) == BST_CHECKED);
+        return;
+    }
+    if (id >= IDC_COMMAND1_FIRST && id < IDC_COMMAND1_FIRST + kOptionCount) {
+        form_->Command1_Click(id - IDC_COMMAND1_FIRST);
+        return;
+    }
+    switch (id) {
+        case IDC_COMMAND2:
+            form_->Command2_Click();
+            break;
+        case IDC_COMMAND3:
+            form_->Command3_Click();
+            break;
+        case IDC_COMMAND7:
+            form_->Command7_Click();
+            break;
+        case IDM_SPEICHERN:
+            form_->MSpeichern_Click();
+            break;
+        case IDM_NEUS:
+            form_->MNeuS_Click();
+            break;
+        case IDM_BEENDEN:
+            form_->MBeenden_Click();
+            break;
+    }
+}
+
+void MainWindow::onClose() {
+    if (form_ && form_->Form_Unload()) return;  // the user chose to stay
+    DestroyWindow(window_);
+}

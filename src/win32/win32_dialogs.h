@@ -1,0 +1,15 @@
+// The program's modal dialogs as Windows shows them, each owned by the main window.
+#pragma once
+#include <windows.h>
+
+#include "platform/dialogs.h"
+
+class Win32Dialogs : public Dialogs {
+  public:
+    Win32Dialogs(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+    bool editOption(OptionEdit& texts) override;
+
+  private:
+    HINSTANCE instance_;
+    HWND owner_;
+};
