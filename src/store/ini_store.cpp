@@ -40,6 +40,18 @@ std::string pendingPath(const std::string& iniPath) {
     return iniPath.substr(0, dot) + ".neu";
 }
 
+// The profile functions drop blanks around a value and one pair of enclosing
+// quotes. Such values are written inside an extra pair of quotes so that they
+// come back exactly; every other value is written as it is.
+std::string stored(const std::string& value) {
+    if (value.empty()) return value;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    bool quoted =
+        value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
+    if (!quoted && !blank(value.front()) && !blank(value.back())) return value;
+    return '"' + value + '"';
+}
+
 std::string readLines(Profile& profile, const std::string& file, const std::string& section,
                       const std::string& key) {
     std::string text;
@@ -55,7 +67,7 @@ bool writeLines(Profile& profile, const std::string& file, const std::string& se
                 const std::string& key, const std::string& text) {
     std::size_t k = 0;
     for (const std::string& line : splitLines(text, kMaxLines))
-        if (!profile.write(file, section, key + std::to_string(++k), line)) return false;
+        if (!profile.write(file, section, key + std::to_string(++k), stored(line))) return false;
     return true;
 }
 
@@ -71,7 +83,7 @@ bool writeAll(Profile& profile, const std::string& file, const StoreState& state
     for (int i = 0; i < kOptionCount; ++i) {
         const OptionRecord& r = state.options[i];
         std::string section = entrySection(i);
-        if (!profile.write(file, section, "Name", r.Name)) return false;
+        if (!profile.write(file, section, "Name", stored(r.Name))) return false;
         if (r.Name.empty()) continue;
         if (!writeLines(profile, file, section, "Config", r.ConfigLines)) return false;
         if (!writeLines(profile, file, section, "Autoexec", r.AutoexecLines)) return false;

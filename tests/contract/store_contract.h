@@ -88,9 +88,9 @@ TYPED_TEST_P(StoreContract, WhatComesBackAfterSaveAndLoad) {
     EXPECT_EQ(this->table[0].Ticked, 0);                // ticks are never stored
     EXPECT_EQ(this->table[1].Name, std::string(128, 'n'));
     EXPECT_EQ(this->table[1].ConfigLines, std::string(128, 'x') + "\r\nzwei");
-    // What the format cannot hold: blanks around a line, quotes around a whole
-    // line, and anything after a lone LF (only CR ends a line when saving).
-    EXPECT_EQ(this->table[3].ConfigLines, "eingerückt\r\nC:\\A B\\x.exe");
+    // Blanks around a line and quotes around a whole line come back as typed;
+    // what follows a lone LF does not (only CR ends a line when saving).
+    EXPECT_EQ(this->table[3].ConfigLines, "  eingerückt  \r\n\"C:\\A B\\x.exe\"");
     EXPECT_EQ(this->table[3].AutoexecLines, "L1\r\nnach");
 }
 
