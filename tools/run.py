@@ -1,0 +1,83 @@
+"""Starts Velkor.exe under Wine in a prefix inside the project (run/wineprefix)
+whose drive C: holds the sample Velkor.ini and start files. With a display
+Velkor runs there until it is closed; without one it runs on a virtual display,
+a screenshot is saved and its path printed."""
+
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+import rig  # noqa: E402
+
+TITLE = "Velkor für die Eingabeaufforderung"
+
+
+def prepare(build):
+    run = ROOT / "run"
+    prefix = run / "wineprefix"
+    if not (prefix / ".e2e-ready").exists():
+        shutil.rmtree(prefix, ignore_errors=True)
+        template = rig.ensure_template(run)
+        template.rename(prefix)
+    drive_c = prefix / "drive_c"
+    # Fresh sample files on every start, so the sample is always as described.
+    for name in ("Config.sys", "Autoexec.bat"):
+        shutil.copyfile(ROOT / "sample" / name, drive_c / name)
+    folder = drive_c / "Velkor"
+    folder.mkdir(exist_ok=True)
+    shutil.copyfile(build / "src" / "win32" / "Velkor.exe", folder / "Velkor.exe")
+    shutil.copyfile(ROOT / "sample" / "Velkor.ini", folder / "Velkor.ini")
+    return run, dict(os.environ, **rig.WINE_ENV, WINEPREFIX=str(prefix))
+
+
+def start_xvfb():
+    r, w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-displayfd", str(w)],
+                            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(r, 16)
+        if not chunk:
+            break
+        number += chunk
+    os.close(r)
+    return xvfb, ":" + number.decode().strip()
+
+
+def main():
+    build = ROOT / "build" / "x86_64"
+    run, env = prepare(build)
+    exe = "C:\\Velkor\\Velkor.exe"
+    if os.environ.get("DISPLAY"):
+        print(f"Velkor runs in the Wine prefix {run / 'wineprefix'}; close it to end.")
+        return subprocess.run(["wine", exe], env=env, cwd=run).returncode
+
+    xvfb, display = start_xvfb()
+    env["DISPLAY"] = display
+    try:
+        proc = subprocess.Popen(["wine", str(build / "tests" / "e2e" / "vkdrive.exe"), "Z:\\tmp\\velkor-run-end.txt"],
+                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                env=env, cwd=run)
+        driver = rig.Driver(proc)
+        driver.call("ping", timeout=60)
+        driver.call("start", f'"{exe}"', "C:\\Velkor")
+        driver.call("window", TITLE, "", rig.TIMEOUT_MS)
+        shot = run / "velkor.png"
+        subprocess.run(["import", "-display", display, "-window", "root", str(shot)], check=True)
+        print(f"No display here: Velkor ran on the virtual display {display}.")
+        print(f"Screenshot: {shot}")
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
+        xvfb.terminate()
+        xvfb.wait()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
