@@ -15,11 +15,11 @@ HFONT Twips::createControlFont() const {
                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 
-HWND createControl(HWND parent, const ControlSpec& spec, const Twips& twips, HFONT font) {
+HWND createControl(HWND parent, const ControlSpec& item, const Twips& twips, HFONT font) {
     HWND control = CreateWindowExA(
-        spec.exStyle, spec.className, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
-        twips.x(spec.left), twips.y(spec.top), twips.x(spec.width), twips.y(spec.height), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        item.exStyle, item.className, item.caption, WS_CHILD | WS_VISIBLE | item.style,
+        twips.x(item.left), twips.y(item.top), twips.x(item.width), twips.y(item.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;

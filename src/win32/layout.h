@@ -27,7 +27,7 @@ struct ControlSpec {
 };
 
 // Creates the control and gives it the font. Null if Windows refused.
-HWND createControl(HWND parent, const ControlSpec& spec, const Twips& twips, HFONT font);
+HWND createControl(HWND parent, const ControlSpec& item, const Twips& twips, HFONT font);
 
 // Resizes `window` so that its client area is width x height pixels,
 // whatever frame, caption and menu bar it has.

@@ -91,7 +91,7 @@ void MainWindow::createControls() {
         checks_[row] = createControl(window_, check1(row), twips, font_);
         createControl(window_, command1(row), twips, font_);
     }
-    for (const ControlSpec& spec : kRightColumn) createControl(window_, spec, twips, font_);
+    for (const ControlSpec& item : kRightColumn) createControl(window_, item, twips, font_);
 }
 
 void MainWindow::loadMenus() {

@@ -68,7 +68,7 @@ void initialise(HWND dialog, DialogState& state) {
     Twips twips;
     setClientSize(dialog, twips.x(kClientWidth), twips.y(kClientHeight));
     state.font = twips.createControlFont();
-    for (const ControlSpec& spec : kControls) createControl(dialog, spec, twips, state.font);
+    for (const ControlSpec& item : kControls) createControl(dialog, item, twips, state.font);
     keepEscapeFrom(GetDlgItem(dialog, IDC_F2_TEXT2));
     keepEscapeFrom(GetDlgItem(dialog, IDC_F2_TEXT3));
     const int edits[] = {IDC_F2_TEXT1, IDC_F2_TEXT2, IDC_F2_TEXT3};
