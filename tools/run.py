@@ -34,21 +34,6 @@ def prepare(build):
     return run, dict(os.environ, **rig.WINE_ENV, WINEPREFIX=str(prefix))
 
 
-def start_xvfb():
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-displayfd", str(w)],
-                            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return xvfb, ":" + number.decode().strip()
-
-
 def main():
     build = ROOT / "build" / "x86_64"
     run, env = prepare(build)
@@ -57,7 +42,8 @@ def main():
         print(f"Velkor runs in the Wine prefix {run / 'wineprefix'}; close it to end.")
         return subprocess.run(["wine", exe], env=env, cwd=run).returncode
 
-    xvfb, display = start_xvfb()
+    xvfb, number = rig.start_xvfb()
+    display = f":{number}"
     env["DISPLAY"] = display
     try:
         proc = subprocess.Popen(["wine", str(build / "tests" / "e2e" / "vkdrive.exe"), "Z:\\tmp\\velkor-run-end.txt"],

@@ -52,7 +52,7 @@ class Restart {
             boxes_.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
         if (!backUp() || !writeNew()) return false;
         if (!system_.requestReboot())
-            return fail("Der Neustart des Computers konnte nicht eingeleitet werden.");
+            return fail("Der Neustart des Computers konnte nicht\reingeleitet werden.");
         return true;
     }
 
@@ -75,14 +75,15 @@ class Restart {
     bool checkAhead() {
         windowsDir_ = system_.windowsDirectory();
         if (windowsDir_.empty())
-            return fail("Das Windows-Verzeichnis konnte nicht ermittelt werden.");
+            return fail("Das Windows-Verzeichnis konnte nicht\rermittelt werden.");
         if (!files_.canCreateIn(kRoot))
-            return fail("Im Hauptverzeichnis C:\\ können keine Dateien\rangelegt werden.");
+            return fail("Im Hauptverzeichnis C:\\ können keine\rDateien angelegt werden.");
         for (const std::string& path :
              {kConfigSys, kAutoexecBat, kConfigWos, kAutoexecWos, kConfigApp, kAutoexecApp}) {
             if (files_.exists(path) && !files_.canMove(path))
-                return fail("Die Datei " + path +
-                            " ist schreibgeschützt oder wird\rvon einem anderen Programm benutzt.");
+                return fail(
+                    "Die Datei " + path +
+                    " ist schreibgeschützt\roder wird von einem anderen Programm\rbenutzt.");
         }
         content_ = makeStartFiles(request_.table, windowsDir_);
         return true;
@@ -100,8 +101,8 @@ class Restart {
                 std::string left;
                 for (const StartFile& g : start_)
                     if (files_.exists(g.backup))
-                        left += "\rIhre Datei " + g.live + " liegt noch als " + g.backup + " vor.";
-                report("Die Sicherung " + f.backup + " konnte nicht als\r" + f.live +
+                        left += "\rIhre Datei " + g.live + " liegt noch\rals " + g.backup + " vor.";
+                report("Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
                        " zurückgelegt werden." + left);
                 return false;
             }
@@ -113,7 +114,7 @@ class Restart {
     bool removeOldBackups() {
         for (const std::string& path : {kConfigApp, kAutoexecApp, kConfigWos, kAutoexecWos})
             if (!files_.remove(path))
-                return fail("Die Datei " + path + " konnte nicht gelöscht werden.");
+                return fail("Die Datei " + path + " konnte nicht\rgelöscht werden.");
         return true;
     }
 
@@ -123,11 +124,12 @@ class Restart {
             if (f.existed) {
                 f.touched = files_.rename(f.live, f.backup);
                 if (!f.touched)
-                    return fail(f.live + " konnte nicht in " + f.backup + "\rumbenannt werden.");
+                    return fail("Die Datei " + f.live + " konnte nicht\rin " + f.backup +
+                                " umbenannt werden.");
             } else {
                 f.touched = true;  // a failed write may still leave a file behind
                 if (!files_.write(f.backup, ""))
-                    return fail("Die Sicherung " + f.backup + " konnte nicht angelegt werden.");
+                    return fail("Die Sicherung " + f.backup + " konnte nicht\rangelegt werden.");
             }
         }
         return true;
@@ -135,9 +137,9 @@ class Restart {
 
     bool writeNew() {
         if (!files_.write(kConfigSys, content_.configSys))
-            return fail("Die neue Datei " + kConfigSys + " konnte nicht geschrieben werden.");
+            return fail("Die neue Datei " + kConfigSys + " konnte\rnicht geschrieben werden.");
         if (!files_.write(kAutoexecBat, content_.autoexecBat))
-            return fail("Die neue Datei " + kAutoexecBat + " konnte nicht geschrieben werden.");
+            return fail("Die neue Datei " + kAutoexecBat + " konnte\rnicht geschrieben werden.");
         return true;
     }
 
@@ -150,12 +152,13 @@ class Restart {
             if (f->existed) {
                 if (!files_.replace(f->backup, f->live))
                     problems +=
-                        "\rIhre Datei " + f->live + " liegt noch als " + f->backup + " vor.";
+                        "\rIhre Datei " + f->live + " liegt noch\rals " + f->backup + " vor.";
             } else {
                 if (!files_.remove(f->live))
-                    problems += "\rDie neue Datei " + f->live + " konnte nicht gelöscht werden.";
+                    problems += "\rDie neue Datei " + f->live + " konnte\rnicht gelöscht werden.";
                 if (!files_.remove(f->backup))
-                    problems += "\rDie leere Datei " + f->backup + " konnte nicht gelöscht werden.";
+                    problems +=
+                        "\rDie leere Datei " + f->backup + " konnte\rnicht gelöscht werden.";
             }
             f->touched = false;
             moved_ = moved_ || f->existed;
@@ -168,7 +171,7 @@ class Restart {
         if (!problems.empty()) {
             report(what + "\rNicht alles konnte rückgängig gemacht werden:" + problems);
         } else {
-            report(what + "\rIhre Startdateien C:\\Config.sys und C:\\Autoexec.bat\r" +
+            report(what + "\rIhre Startdateien C:\\Config.sys und\rC:\\Autoexec.bat " +
                    (moved_ || recovered_ ? "wurden wiederhergestellt." : "sind unverändert."));
         }
         return false;

@@ -21,9 +21,10 @@ void Form1::Laden() {
 
 bool Form1::Speichern() {
     if (!saveIni(p_.profile, p_.files, IniPath, {table, settings, configs})) {
-        p_.boxes.show("Die Einstellungen konnten nicht gespeichert werden:\r" + IniPath +
-                          "\rDie Datei oder ihr Ordner ist schreibgeschützt, oder der"
-                          "\rDatenträger ist voll. Ihre Änderungen sind noch nicht gesichert.",
+        p_.boxes.show("Velkor konnte die Einstellungen nicht in\r" + IniPath +
+                          "\rspeichern. Die Datei ist schreibgeschützt,\r"
+                          "oder der Datenträger ist voll.\r"
+                          "Ihre Änderungen sind noch nicht gesichert.",
                       "Speichern", mb::Ok | mb::IconExclamation);
         return false;
     }

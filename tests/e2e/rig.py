@@ -25,15 +25,16 @@ WM_SYSCOMMAND = 0x0112
 WM_CLOSE = 0x0010
 SC_CLOSE = 0xF060
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
 
 SCENARIOS = {}
 
 
-def scenario(func=None, *, name=None, needs="velkor"):
-    """Registers a scenario; `needs` is "velkor" or "probe", the program under test."""
+def scenario(func=None, *, name=None):
+    """Registers a scenario: one ctest test, named after the function unless `name` is given."""
 
     def register(f):
-        SCENARIOS[name or f.__name__] = (f, needs)
+        SCENARIOS[name or f.__name__] = f
         return f
 
     return register(func) if func else register
@@ -156,6 +157,12 @@ class Window:
 
     def type(self, control, text, replace=False):
         self.s.drive("type", self.hwnd, control, text, "replace" if replace else "")
+
+    def key(self, control, vk):
+        """Presses a key in an edit that holds text, as the keyboard would (the
+        program's own loop sees it), and waits until it has been read: "done",
+        or "closed" if the edit went away."""
+        return self.s.drive("key", self.hwnd, control, vk)[0]
 
     def text(self, control=0):
         return self.s.drive("text", self.hwnd, control)[0]
@@ -288,24 +295,11 @@ class Session:
             if Path(f"/tmp/.X{n}-lock").exists():  # a display left over, or not ours
                 f.close()
                 continue
-            r, w = os.pipe()
-            xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{DESKTOP[0]}x{DESKTOP[1]}x24",
-                                     "-nolisten", "tcp", "-displayfd", str(w)],
-                                    pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(w)
-            ready = b""  # Xvfb writes the number and a line feed once it takes clients
-            while not ready.endswith(b"\n"):
-                chunk = os.read(r, 16)
-                if not chunk:
-                    break
-                ready += chunk
-            os.close(r)
-            if ready.strip() == str(n).encode():
-                self.display, self.xvfb = n, xvfb
+            started = start_xvfb(n)
+            if started:
+                self.xvfb, self.display = started
                 self._locks.append(f)
                 return
-            xvfb.kill()
-            xvfb.wait()
             f.close()
         raise Failed(f"no free X display among :{DISPLAYS[0]}..:{DISPLAYS[-1]}")
 
@@ -363,6 +357,11 @@ class Session:
         p = self.host_path(win_path)
         p.parent.mkdir(parents=True, exist_ok=True)
         p.write_bytes(data)
+
+    def read_only(self, win_path):
+        """Takes away the write bits; Wine then reports FILE_ATTRIBUTE_READONLY."""
+        p = self.host_path(win_path)
+        p.chmod(p.stat().st_mode & ~0o222)
 
     def read(self, win_path):
         """The file's bytes, or None if there is no such file."""
@@ -448,6 +447,29 @@ class Session:
         subprocess.run(["import", "-display", f":{self.display}", "-window", "root", str(path)], check=True,
                        stderr=subprocess.DEVNULL)
         return path
+
+
+def start_xvfb(display=None):
+    """Xvfb on `display`, or on a free one it picks itself. Returns (process,
+    number) once it takes clients, or None."""
+    r, w = os.pipe()
+    number = [f":{display}"] if display is not None else []
+    xvfb = subprocess.Popen(["Xvfb", *number, "-screen", "0", f"{DESKTOP[0]}x{DESKTOP[1]}x24", "-nolisten", "tcp",
+                             "-displayfd", str(w)], pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    ready = b""  # Xvfb writes the number and a line feed once it takes clients
+    while not ready.endswith(b"\n"):
+        chunk = os.read(r, 16)
+        if not chunk:
+            break
+        ready += chunk
+    os.close(r)
+    got = ready.strip().decode()
+    if got.isdigit() and (display is None or int(got) == display):
+        return xvfb, int(got)
+    xvfb.kill()
+    xvfb.wait()
+    return None
 
 
 def ensure_template(workdir):

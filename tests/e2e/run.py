@@ -2,7 +2,7 @@
 """Runs one end-to-end scenario (as ctest does), or lists them.
 
   run.py --list
-  run.py <scenario> --build <x86_64 build folder> --driver vkdrive.exe --probe vkprobe.exe --velkor Velkor.exe
+  run.py <scenario> --build <x86_64 build folder> --driver vkdrive.exe --velkor Velkor.exe
 
 Exit status: 0 passed, 1 failed, 77 skipped (the program is not built yet)."""
 
@@ -29,10 +29,9 @@ def main():
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--build")
     ap.add_argument("--driver")
-    ap.add_argument("--probe")
     ap.add_argument("--velkor", default="")
     opts = ap.parse_args()
-    for k in ("build", "driver", "probe", "velkor"):
+    for k in ("build", "driver", "velkor"):
         if getattr(opts, k):
             setattr(opts, k, str(Path(getattr(opts, k)).resolve()))
     if opts.list:
@@ -41,16 +40,14 @@ def main():
     if opts.scenario not in rig.SCENARIOS:
         print(f"unknown scenario {opts.scenario}; known: {', '.join(rig.SCENARIOS)}")
         return 1
-    func, needs = rig.SCENARIOS[opts.scenario]
+    func = rig.SCENARIOS[opts.scenario]
     missing = [tool for tool in ("wine", "wineserver", "Xvfb", "import") if not shutil.which(tool)]
     if missing:
         print(f"SKIPPED {opts.scenario}: not installed: {', '.join(missing)}")
         return 77
-    if needs == "velkor" and not (opts.velkor and Path(opts.velkor).is_file()):
+    if not (opts.velkor and Path(opts.velkor).is_file()):
         print(f"SKIPPED {opts.scenario}: Velkor.exe is not built yet")
         return 77
-    if needs == "probe":
-        opts.velkor = opts.probe
     t0 = time.monotonic()
     session = rig.Session(opts.scenario, opts)
     try:

@@ -145,7 +145,7 @@ TEST_F(MainWindow, SaveThatFailsKeepsTheProgramAndTheEdit) {
 
     form.Command3_Click();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_NE(boxes.shown[0].text.find("nicht gespeichert"), std::string::npos);
+    EXPECT_NE(boxes.shown[0].text.find("nicht gesichert"), std::string::npos);
     EXPECT_TRUE(form.Changed);
 
     boxes.shown.clear();

@@ -242,8 +242,8 @@ TEST_F(Restart, AnyFailedStepPutsTheStartFilesBack) {
             EXPECT_TRUE(t.boxes.shown[0].text.starts_with("Der DOS-Modus wird nicht gestartet:\r"))
                 << at;
             const std::string& text = t.boxes.shown[0].text;
-            EXPECT_TRUE(text.ends_with("C:\\Autoexec.bat\rsind unverändert.") ||
-                        text.ends_with("C:\\Autoexec.bat\rwurden wiederhergestellt."))
+            EXPECT_TRUE(text.ends_with("\rC:\\Autoexec.bat sind unverändert.") ||
+                        text.ends_with("\rC:\\Autoexec.bat wurden wiederhergestellt."))
                 << at << ": " << text;
         }
         EXPECT_EQ(n, 9) << s.why;  // eight file operations when all goes well
@@ -259,9 +259,10 @@ TEST_F(Restart, RefusedRebootPutsTheStartFilesBack) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
               "Der DOS-Modus wird nicht gestartet:\r"
-              "Der Neustart des Computers konnte nicht eingeleitet werden.\r"
-              "Ihre Startdateien C:\\Config.sys und C:\\Autoexec.bat\r"
-              "wurden wiederhergestellt.");
+              "Der Neustart des Computers konnte nicht\r"
+              "eingeleitet werden.\r"
+              "Ihre Startdateien C:\\Config.sys und\r"
+              "C:\\Autoexec.bat wurden wiederhergestellt.");
 }
 
 TEST_F(Restart, WhatCannotBePutBackIsNamed) {
@@ -273,9 +274,10 @@ TEST_F(Restart, WhatCannotBePutBackIsNamed) {
     EXPECT_FALSE(files.exists(kConfigSys));
     EXPECT_FALSE(files.exists(kConfigWos));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.ends_with(
-        "Nicht alles konnte rückgängig gemacht werden:\r"
-        "Ihre Datei C:\\Autoexec.bat liegt noch als C:\\Autoexec.wos vor."))
+    EXPECT_TRUE(
+        boxes.shown[0].text.ends_with("Nicht alles konnte rückgängig gemacht werden:\r"
+                                      "Ihre Datei C:\\Autoexec.bat liegt noch\r"
+                                      "als C:\\Autoexec.wos vor."))
         << boxes.shown[0].text;
 }
 

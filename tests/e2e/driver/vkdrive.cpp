@@ -389,6 +389,38 @@ Fields cmdType(const Fields& f) {
     return {};
 }
 
+// key <hwnd> <id> <vk>: posts a key press (down and up) to an edit that
+// holds text, as the keyboard would, and waits until the program has read it
+// and what it posted in reply: "done", or "closed" if the edit went away.
+// Posted messages are read in order, so a selection posted behind the key
+// shows when the key has been read; a second one covers the replies.
+Fields cmdKey(const Fields& f) {
+    if (f.size() < 4) fail("key <hwnd> <id> <vk>");
+    HWND edit = control(parseHwnd(f[1]), f[2]);
+    if (textOf(edit).empty()) fail("key needs an edit that holds text");
+    UINT vk = static_cast<UINT>(number(f[3]));
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+    DWORD_PTR r;
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, 0, SMTO_NORMAL, 5000, &r);
+    PostMessageA(edit, WM_KEYDOWN, vk, scan | 1);
+    PostMessageA(edit, WM_KEYUP, vk, scan | 0xC0000001);
+    for (DWORD marker : {DWORD{MAXDWORD}, DWORD{0}}) {
+        PostMessageA(edit, EM_SETSEL, 0, marker == 0 ? 0 : -1);
+        DWORD until = GetTickCount() + 5000;
+        for (;;) {
+            try {
+                if (caret(edit) == marker) break;
+            } catch (const Failure&) {
+                if (IsWindow(edit)) throw;
+            }
+            if (!IsWindow(edit)) return {"closed"};
+            if (static_cast<LONG>(until - GetTickCount()) <= 0) fail("the key was not read");
+            pause(10);
+        }
+    }
+    return {"done"};
+}
+
 Fields cmdText(const Fields& f) {
     if (f.size() < 3) fail("text <hwnd> <id>");
     return {textOf(control(parseHwnd(f[1]), f[2]))};
@@ -457,6 +489,7 @@ Fields run(const Fields& f) {
     if (c == "act") return cmdAct(f);
     if (c == "sync") return cmdSync(f);
     if (c == "type") return cmdType(f);
+    if (c == "key") return cmdKey(f);
     if (c == "text") return cmdText(f);
     if (c == "check") return cmdCheck(f);
     if (c == "rect") return cmdRect(f);
