@@ -307,6 +307,8 @@ std::string settle(HWND h, const bool* done, DWORD ms) {
         if (!IsWindow(h)) return "closed";
         fail("the program did not answer within " + std::to_string(ms) + " ms");
     }
+    // A window destroyed by the action still answers; its reply may be late.
+    if (!IsWindow(h)) return appRunning() ? "closed" : "ended";
     // A modal loop that waits for posted input would not notice a sent click.
     PostMessageA(h, WM_NULL, 0, 0);
     // A window of its own that the program waits for disables `h`.
