@@ -42,14 +42,6 @@ TEST(Lines, SplitFollowsCarriageReturnsOnly) {
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.text, 20), c.lines) << c.text;
 }
 
-TEST(Lines, SplitStopsAtTheLimit) {
-    std::string text;
-    for (int i = 1; i <= 25; ++i) appendLine(text, "L" + std::to_string(i));
-    auto lines = splitLines(text, 20);
-    ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines.back(), "L20");
-}
-
 TEST(Selection, WrittenAscendingWithTwoDigits) {
     OptionTable t;
     EXPECT_EQ(selectionOf(t), "");
@@ -87,58 +79,19 @@ TEST(IniPath, RootFolderGetsNoSecondBackslash) {
     EXPECT_EQ(iniPathFor("C:\\"), "C:\\Velkor.ini");
 }
 
-TEST_F(Store, SaveWritesTheWholeStateInOrder) {
-    settings = {kOn, kOff, kOff, kOn};
-    configs.slot(2).Path = "C:\\K\\Spiele.vkf";
-    table[2] = {"Maus", "DEVICE=A\r\nDEVICE=B", "MOUSE", 1};
-    table[4] = {"", "lost", "lost", 0};
-    ASSERT_TRUE(saveIni(profile, files, kIni, state));
-    std::string expected =
-        "[Velkor]\r\nLöschenMSG=-1\r\nStartenMSG=0\r\nSofortStart=0\r\nTaskleiste=-1\r\n"
-        "Konfig1=\r\nKonfig2=C:\\K\\Spiele.vkf\r\nKonfig3=\r\nKonfig4=\r\nKonfig5=\r\n"
-        "Konfig6=\r\nKonfig7=\r\nKonfig8=\r\nKonfig9=\r\n"
-        "[Eintrag1]\r\nName=\r\n[Eintrag2]\r\nName=\r\n"
-        "[Eintrag3]\r\nName=Maus\r\nConfig1=DEVICE=A\r\nConfig2=DEVICE=B\r\nAutoexec1=MOUSE\r\n"
-        "[Eintrag4]\r\nName=\r\n[Eintrag5]\r\nName=\r\n[Eintrag6]\r\nName=\r\n[Eintrag7]\r\nName="
-        "\r\n"
-        "[Eintrag8]\r\nName=\r\n[Eintrag9]\r\nName=\r\n[Eintrag10]\r\nName=\r\n[Eintrag11]\r\nName="
-        "\r\n";
-    EXPECT_EQ(files.get(kIni), expected);
-    EXPECT_FALSE(files.exists("C:\\VELKOR\\Velkor.neu"));
-}
-
-TEST_F(Store, WhatSurvivesSaveAndReload) {
-    std::string lines25;
-    for (int i = 1; i <= 25; ++i) appendLine(lines25, "DEVICE=D" + std::to_string(i));
-    table[0] = {"Viele", lines25, "A\r\nB\r\n\r\nD", 1};
-    table[1] = {"Lang", std::string(200, 'x'), "", 0};
-    table[2] = {"", "weg", "weg", 0};
+TEST_F(Store, ListedConfigurationsAreReadAtLoad) {
     files.put("C:\\K\\a.vkf", "00,02\r\nignored");
+    files.put("C:\\K\\leer.vkf", "");
     configs.slot(5).Path = "C:\\K\\a.vkf";
     configs.slot(6).Path = "C:\\K\\missing.vkf";
+    configs.slot(9).Path = "C:\\K\\leer.vkf";
     ASSERT_TRUE(saveIni(profile, files, kIni, state));
     reload();
-
-    EXPECT_EQ(splitLines(table[0].ConfigLines, 99).size(), 20u);
-    EXPECT_EQ(table[0].AutoexecLines, "A\r\nB");  // the empty third line ends the list
-    EXPECT_EQ(table[0].Ticked, 0);                // ticks are never stored
-    EXPECT_EQ(table[1].ConfigLines, std::string(128, 'x'));
-    EXPECT_EQ(table[2].Name, "");
-    EXPECT_EQ(table[2].ConfigLines, "");
     EXPECT_EQ(configs.slot(5).Selection, "00,02");
-    EXPECT_EQ(configs.slot(6).Path, "C:\\K\\missing.vkf");
+    EXPECT_EQ(configs.slot(6).Path, "C:\\K\\missing.vkf");  // kept, but selects nothing
     EXPECT_EQ(configs.slot(6).Selection, "");
-}
-
-TEST_F(Store, SavingTwiceGivesTheSameFileAndDropsStaleKeys) {
-    table[0] = {"A", "1\r\n2\r\n3\r\n4\r\n5", "", 0};
-    ASSERT_TRUE(saveIni(profile, files, kIni, state));
-    table[0].ConfigLines = "1\r\n2";
-    ASSERT_TRUE(saveIni(profile, files, kIni, state));
-    std::string once = *files.get(kIni);
-    ASSERT_TRUE(saveIni(profile, files, kIni, state));
-    EXPECT_EQ(files.get(kIni), once);
-    EXPECT_EQ(once.find("Config3"), std::string::npos);
+    EXPECT_EQ(configs.slot(9).Selection, "");
+    EXPECT_EQ(configs.slot(1).Path, "");
 }
 
 TEST_F(Store, MissingFileAndBadFlagsGiveDefaults) {
@@ -183,15 +136,6 @@ TEST_F(Store, FailedSaveKeepsTheOldFile) {
         EXPECT_EQ(now, old) << "failure at call " << n;
         EXPECT_FALSE(files.exists("C:\\VELKOR\\Velkor.neu")) << n;
     }
-}
-
-TEST_F(Store, ReadOnlyFileIsNotReplaced) {
-    ASSERT_TRUE(saveIni(profile, files, kIni, state));
-    files.setReadOnly(kIni);
-    table[0].Name = "Neu";
-    EXPECT_FALSE(saveIni(profile, files, kIni, state));
-    reload();
-    EXPECT_EQ(table[0].Name, "");
 }
 
 TEST_F(Store, AnInterruptedReplaceIsFinishedAtLoad) {
