@@ -12,6 +12,8 @@ void Form1::Form_Load() {
     p_.view.centreOnScreen();
     IniPath = iniPathFor(p_.system.programFolder());
     Laden();
+    // Next, once they exist: the configuration named on the command line, the
+    // configuration menus, and the start in the notification area.
 }
 
 void Form1::Laden() {
