@@ -2,7 +2,7 @@
 
 from expected import SEEDED, Option, ini
 from rig import IDCANCEL, IDNO, IDYES, expect, expect_equal, expect_outcome, scenario
-from velkor import (ID, INI, check1, edit_row, expect_leaves_silently, expect_rows,
+from velkor import (ID, INI, check1, close_editor_and_leave, edit_row, expect_leaves_silently, expect_rows,
                     expect_save_prompt, leave, open_editor, seed, start)
 
 ROW = 2
@@ -79,13 +79,7 @@ def editor_cancel(t):
     expect_equal(editor.text(ID["IDC_F2_TEXT1"]), SEEDED.options[0].name, "name when opened again")
     expect_equal(editor.text(ID["IDC_F2_TEXT2"]), "\r\n".join(SEEDED.options[0].config), "lines when opened again")
     editor.type(ID["IDC_F2_TEXT1"], "Auch verworfen", replace=True)
-    editor.close_box()
-    editor.gone()
-    expect_outcome(main.sync(), "done", "after the editor's close box")
-    expect_rows(main, SEEDED, "after the editor's close box")
-    t.expect_no_message_box(main)
-    expect_leaves_silently(t, main, "beenden")
-    t.end()
+    close_editor_and_leave(t, main, editor)
     t.expect_file(INI, ini(SEEDED), "after cancelled edits")
 
 

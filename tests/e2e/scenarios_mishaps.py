@@ -5,7 +5,7 @@ option editor."""
 from expected import SEEDED, START_FILES, Option, autoexec_bat, config_sys, ini
 from rig import IDOK, IDYES, VK_ESCAPE, VK_RETURN, expect, expect_equal, expect_outcome, scenario
 from scenarios_restart import USER_FILES, box, expect_no_reboot, expect_restarted, expect_untouched, may_reboot, tick
-from velkor import (ID, INI, edit_row, expect_leaves_silently, expect_rows, expect_save_prompt, leave, open_editor, seed,
+from velkor import (ID, INI, close_editor_and_leave, edit_row, expect_rows, expect_save_prompt, leave, open_editor, seed,
                     seed_start_files, start)
 
 SAVE_FAILED = ("Speichern", ["Velkor konnte die Einstellungen nicht in", INI,
@@ -113,11 +113,5 @@ def editor_ignores_enter_and_escape(t):
     expect_equal(editor.text(ID["IDC_F2_TEXT1"]), SEEDED.options[2].name, "name after the keys")
     expect_equal(editor.text(ID["IDC_F2_TEXT2"]), "\r\n".join(SEEDED.options[2].config), "lines after the keys")
     t.shot("editor-after-keys")
-    editor.close_box()
-    editor.gone()
-    expect_outcome(main.sync(), "done", "after the editor's close box")
-    expect_rows(main, SEEDED, "after the editor's close box")
-    t.expect_no_message_box(main)
-    expect_leaves_silently(t, main, "beenden")
-    t.end()
+    close_editor_and_leave(t, main, editor)
     t.expect_file(INI, ini(SEEDED))

@@ -86,3 +86,14 @@ def expect_leaves_silently(t, main, way):
         box = t.message_box()
         expect(False, f'leaving by {way} should end the program at once, but it asks "{box.title}": {box.text!r}')
     t.expect_ended()
+
+
+def close_editor_and_leave(t, main, editor):
+    """The editor's close box changes nothing, so leaving then asks nothing."""
+    editor.close_box()
+    editor.gone()
+    expect_outcome(main.sync(), "done", "after the editor's close box")
+    expect_rows(main, SEEDED, "after the editor's close box")
+    t.expect_no_message_box(main)
+    expect_leaves_silently(t, main, "beenden")
+    t.end()
