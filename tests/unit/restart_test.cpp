@@ -130,14 +130,6 @@ TEST_F(Restart, NothingTickedSavesIfAskedButTouchesNoFile) {
     EXPECT_EQ(system.reboots, 0);
 }
 
-TEST_F(Restart, NoAtTheSaveQuestionStillRestarts) {
-    changed = true;
-    boxes.answers = {Answer::No};
-    EXPECT_TRUE(run());
-    EXPECT_EQ(saves, 0);
-    EXPECT_EQ(titles(), "Speichern;");
-}
-
 TEST_F(Restart, NoAtTheDeleteQuestionLeavesAllSixFiles) {
     for (const std::string& path : kSix) files.put(path, "vorher " + path);
     settings.LöschenMSG = settings.StartenMSG = kOn;
@@ -148,12 +140,6 @@ TEST_F(Restart, NoAtTheDeleteQuestionLeavesAllSixFiles) {
     EXPECT_EQ(drive(), before);
     EXPECT_TRUE(files.log.empty());
     EXPECT_EQ(system.reboots, 0);
-}
-
-TEST_F(Restart, QuietSettingsShowNoBoxAtAll) {
-    EXPECT_TRUE(run());
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(system.reboots, 1);
 }
 
 TEST_F(Restart, MissingStartFilesAreBackedUpEmpty) {
