@@ -1,9 +1,23 @@
-// The three texts the option editor works on.
+// The three texts of the option editor, and what "Ü&bernehmen" does with them.
 #pragma once
 #include <string>
+
+#include "platform/message_box.h"
 
 struct OptionEdit {
     std::string Name;
     std::string ConfigLines;
     std::string AutoexecLines;
 };
+
+// What Velkor.ini could not keep of `texts`, as lines of a German message; ""
+// if everything fits.
+std::string whatWouldBeCut(const OptionEdit& texts);
+
+// `texts` as Velkor.ini keeps them: values cut to 128 characters, lines after
+// the 20th that is not empty left out.
+OptionEdit cutToFit(const OptionEdit& texts);
+
+// "Ü&bernehmen": true if the editor may close with `texts`. When something
+// would be cut the user is asked first; going back keeps the editor open.
+bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dosmode/start_files.h"
+#include "mainwindow/saving.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ const std::string kConfigApp = "C:\\Config.app", kAutoexecApp = "C:\\Autoexec.ap
 // Far more than any Autoexec.bat this program writes; a longer file is not ours.
 constexpr std::size_t kReadLimit = 1 << 20;
 
-const char kSaveQuestion[] = "Wollen Sie Ihre aktuellen Velkor speichern?";
 const char kNothingTicked[] =
     "Sie haben keine Option ausgewählt.\r"
     "Der DOS-Modus wird deshalb nicht\r"
@@ -41,39 +41,41 @@ struct StartFile {
     bool touched = false;  // moved aside (or its empty backup begun): needs putting back
 };
 
+std::string stillBackedUp(const StartFile& f) {
+    return "\rIhre Datei " + f.live + " liegt noch\rals " + f.backup + " vor.";
+}
+
 class Restart {
   public:
-    Restart(Files& files, System& system, MessageBoxes& boxes, const RestartRequest& request)
-        : files_(files), system_(system), boxes_(boxes), request_(request) {}
+    Restart(State& s, Platform& p) : s_(s), p_(p), files_(p.files) {}
 
     bool run() {
-        if (!ask() || !checkAhead() || !recoverAfterReset() || !removeOldBackups()) return false;
-        if (request_.settings.StartenMSG == kOn)
-            boxes_.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
+        if (!ask() || !checkAhead() || !putBackLeftBackups() || !removeOldBackups()) return false;
+        if (s_.Settings.StartenMSG == kOn)
+            p_.boxes.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
         if (!backUp() || !writeNew()) return false;
-        if (!system_.requestReboot())
+        if (!p_.system.requestReboot())
             return fail("Der Neustart des Computers konnte nicht\reingeleitet werden.");
         return true;
     }
 
   private:
     bool ask() {
-        if (request_.changed &&
-            boxes_.show(kSaveQuestion, "Speichern", mb::YesNo | mb::IconQuestion) == Answer::Yes &&
-            request_.save)
-            request_.save();  // reports its own failure; the restart goes on either way
-        const OptionTable& t = request_.table;
+        // The restart goes on whatever the answer; a failed save has told the user.
+        if (s_.Changed && askToSave(p_.boxes, false) == Answer::Yes) Speichern(s_, p_);
+        const OptionTable& t = s_.OptionTable;
         if (std::none_of(t.begin(), t.end(), [](const OptionRecord& r) { return r.Ticked == 1; })) {
-            boxes_.show(kNothingTicked, kTitle, mb::Ok | mb::IconHand);
+            p_.boxes.show(kNothingTicked, kTitle, mb::Ok | mb::IconHand);
             return false;
         }
-        return request_.settings.LöschenMSG != kOn ||
-               boxes_.show(kDeleteQuestion, "Löschen", mb::YesNo | mb::IconQuestion) == Answer::Yes;
+        return s_.Settings.LöschenMSG != kOn ||
+               p_.boxes.show(kDeleteQuestion, "Löschen", mb::YesNo | mb::IconQuestion) ==
+                   Answer::Yes;
     }
 
     // Everything that can be known before the first change on disk.
     bool checkAhead() {
-        windowsDir_ = system_.windowsDirectory();
+        windowsDir_ = p_.system.windowsDirectory();
         if (windowsDir_.empty())
             return fail("Das Windows-Verzeichnis konnte nicht\rermittelt werden.");
         if (!files_.canCreateIn(kRoot))
@@ -85,23 +87,24 @@ class Restart {
                     "Die Datei " + path +
                     " ist schreibgeschützt\roder wird von einem anderen Programm\rbenutzt.");
         }
-        content_ = makeStartFiles(request_.table, windowsDir_);
+        content_ = makeStartFiles(s_.OptionTable, windowsDir_);
         return true;
     }
 
-    // A DOS-mode session ended by a reset leaves our start files in place and
-    // the user's as backups. Deleting those backups would lose them, so first
-    // put them back, as EXIT would have done.
-    bool recoverAfterReset() {
+    // A backup that was never put back is the only copy of the user's file:
+    // a DOS-mode session ended by a reset leaves ours live and theirs as
+    // backups, and a failed earlier run may leave a backup without its live
+    // file. Deleting it as an old backup would lose it, so it goes back first,
+    // as EXIT would have done.
+    bool putBackLeftBackups() {
         auto bat = files_.read(kAutoexecBat, kReadLimit);
-        if (!bat || !isVelkorAutoexec(*bat)) return true;
+        bool oursInPlace = bat && isVelkorAutoexec(*bat);
         for (const StartFile& f : start_) {
-            if (!files_.exists(f.backup)) continue;
+            if (!files_.exists(f.backup) || (!oursInPlace && files_.exists(f.live))) continue;
             if (!files_.replace(f.backup, f.live)) {
                 std::string left;
                 for (const StartFile& g : start_)
-                    if (files_.exists(g.backup))
-                        left += "\rIhre Datei " + g.live + " liegt noch\rals " + g.backup + " vor.";
+                    if (files_.exists(g.backup)) left += stillBackedUp(g);
                 report("Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
                        " zurückgelegt werden." + left);
                 return false;
@@ -150,9 +153,7 @@ class Restart {
         for (auto f = start_.rbegin(); f != start_.rend(); ++f) {
             if (!f->touched) continue;
             if (f->existed) {
-                if (!files_.replace(f->backup, f->live))
-                    problems +=
-                        "\rIhre Datei " + f->live + " liegt noch\rals " + f->backup + " vor.";
+                if (!files_.replace(f->backup, f->live)) problems += stillBackedUp(*f);
             } else {
                 if (!files_.remove(f->live))
                     problems += "\rDie neue Datei " + f->live + " konnte\rnicht gelöscht werden.";
@@ -178,23 +179,22 @@ class Restart {
     }
 
     void report(const std::string& text) {
-        boxes_.show("Der DOS-Modus wird nicht gestartet:\r" + text, kTitle, mb::Ok | mb::IconHand);
+        p_.boxes.show("Der DOS-Modus wird nicht gestartet:\r" + text, kTitle,
+                      mb::Ok | mb::IconHand);
     }
 
+    State& s_;
+    Platform& p_;
     Files& files_;
-    System& system_;
-    MessageBoxes& boxes_;
-    const RestartRequest& request_;
     std::string windowsDir_;
     StartFiles content_;
     std::array<StartFile, 2> start_{{{kConfigSys, kConfigWos}, {kAutoexecBat, kAutoexecWos}}};
-    bool recovered_ = false;  // backups left by a reset were put back
+    bool recovered_ = false;  // backups left behind were put back
     bool moved_ = false;      // a file of the user's was moved aside and put back
 };
 
 }  // namespace
 
-bool restartIntoDos(Files& files, System& system, MessageBoxes& boxes,
-                    const RestartRequest& request) {
-    return Restart(files, system, boxes, request).run();
+bool restartIntoDos(State& s, Platform& p) {
+    return Restart(s, p).run();
 }

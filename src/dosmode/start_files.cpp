@@ -10,13 +10,23 @@ namespace {
 constexpr char kTopLeft = '\xC9', kEdge = '\xCD', kTopRight = '\xBB', kSide = '\xBA',
                kBottomLeft = '\xC8', kBottomRight = '\xBC';
 
-constexpr std::size_t kInner = 77;    // characters between the two sides
-constexpr std::size_t kMaxName = 75;  // longest name that always fits the frame
-constexpr std::size_t kFitBelow = 74;
-
 const std::string kEcho = "ECHO ";
-const std::string kNameStart = kEcho + kSide + ' ';  // 7 characters
+const std::string kNameStart = kEcho + kSide + ' ';  // where the names of a line begin
 const std::string kWinCom = "\\WIN.COM /WX";
+
+// The banner as DOS shows it: "ECHO " and the frame with 77 columns inside.
+constexpr std::size_t kInner = 77;
+constexpr std::size_t kWidth = 5 + 1 + kInner + 1;  // 84
+constexpr std::size_t kRightSide = kWidth - 1;      // the column of the right side
+// A wrapped line ends with the comma after its last name, at the latest just
+// before the right side.
+constexpr std::size_t kLastComma = kRightSide - 1;
+// The fit test leaves the ", " before a name uncounted, so names end at least
+// this many columns before the right side.
+constexpr std::size_t kMinGap = 8;
+constexpr std::size_t kFitBelow = kRightSide - kMinGap - 1;
+// The longest name that fits on a line of its own.
+const std::size_t kMaxName = kLastComma - kNameStart.size();
 
 void addLine(std::string& file, const std::string& line) {
     file += line + "\r\n";
@@ -32,25 +42,47 @@ std::string framed(std::size_t indent, const std::string& text) {
     return kEcho + kSide + inner + std::string(kInner - inner.size(), ' ') + kSide;
 }
 
+// A name as an ECHO line may show it: COMMAND.COM would redirect or pipe at
+// < > |, so they are shown as look-alikes; cut to what the frame holds.
+std::string shownName(const std::string& name) {
+    std::string shown = name.substr(0, kMaxName);
+    for (char& c : shown) {
+        if (c == '<') c = '(';
+        if (c == '>') c = ')';
+        if (c == '|') c = '!';
+    }
+    return shown;
+}
+
+// COMMAND.COM expands %...% in a batch file; a doubled % shows as one.
+std::string asBatchText(const std::string& shown) {
+    std::string text;
+    for (char c : shown) {
+        if (c == '%') text += '%';
+        text += c;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<std::string> componentLines(const OptionTable& table) {
+    // Built as DOS shows them, so the padding counts a doubled % as one column.
     std::vector<std::string> lines;
     std::string line = kNameStart;
     for (const OptionRecord& r : table) {
         if (r.Ticked != 1) continue;
-        // A longer name would push the right side out of the frame.
-        std::string name = r.Name.substr(0, kMaxName);
-        // The ", " is not counted here, so a line may reach 75 characters.
+        std::string name = shownName(r.Name);
         if (line.size() + name.size() < kFitBelow) {
             if (line.size() > kNameStart.size()) line += ", ";
             line += name;
         } else {
-            lines.push_back(line + ',' + std::string(82 - line.size(), ' ') + kSide);
+            lines.push_back(
+                asBatchText(line + ',' + std::string(kLastComma - line.size(), ' ') + kSide));
             line = kNameStart + name;
         }
     }
-    lines.push_back(line + std::string(83 - line.size(), ' ') + kSide);
+    lines.push_back(asBatchText(line + std::string(kRightSide - line.size(), ' ') + kSide));
     return lines;
 }
 

@@ -15,7 +15,8 @@ struct StartFiles {
 // is where COMMAND.COM and WIN.COM lie, as Windows reports it.
 StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDir);
 
-// The framed banner lines that name the ticked entries, each 84 bytes, no CR LF.
+// The framed banner lines that name the ticked entries, as written to the
+// file, without CR LF. DOS shows each of them 84 characters wide.
 std::vector<std::string> componentLines(const OptionTable& table);
 
 // True if `autoexecBat` is one that makeStartFiles wrote: it holds the banner's

@@ -1,84 +1,54 @@
 #include "mainwindow/form1.h"
 
 #include "dosmode/restart.h"
-#include "store/ini_path.h"
+#include "mainwindow/saving.h"
+#include "platform/text_rules.h"
 #include "store/ini_store.h"
-
-namespace {
-const char kSaveQuestion[] = "Wollen Sie Ihre aktuellen Velkor speichern?";
-}
 
 void Form1::Form_Load() {
     p_.view.centreOnScreen();
-    IniPath = iniPathFor(p_.system.programFolder());
+    s_.IniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
     Laden();
-    // Next, once they exist: the configuration named on the command line, the
-    // configuration menus, and the start in the notification area.
 }
 
 void Form1::Laden() {
-    loadIni(p_.profile, p_.files, IniPath, {table, settings, configs});
-    for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, table[i].Name);
-}
-
-bool Form1::Speichern() {
-    if (!saveIni(p_.profile, p_.files, IniPath, {table, settings, configs})) {
-        p_.boxes.show("Velkor konnte die Einstellungen nicht in\r" + IniPath +
-                          "\rspeichern. Die Datei ist schreibgeschützt,\r"
-                          "oder der Datenträger ist voll.\r"
-                          "Ihre Änderungen sind noch nicht gesichert.",
-                      "Speichern", mb::Ok | mb::IconExclamation);
-        return false;
-    }
-    Changed = false;
-    return true;
-}
-
-Answer Form1::askToSave() {
-    return p_.boxes.show(kSaveQuestion, "Speichern", mb::YesNoCancel | mb::IconQuestion);
+    loadIni(s_, p_.profile, p_.files);
+    for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, s_.OptionTable[i].Name);
 }
 
 bool Form1::Form_Unload() {
-    if (!Changed) return false;
-    switch (askToSave()) {
-        case Answer::Yes:
-            return !Speichern();
-        case Answer::No:
-            return false;
-        default:
-            return true;
-    }
+    return !mayLeave(s_, p_);
+}
+
+bool Form1::Form_QueryEndSession() {
+    // The restart asked its questions before it asked Windows to reboot.
+    return p_.system.rebootRequested() || mayLeave(s_, p_);
 }
 
 void Form1::Check1_Click(int row, bool ticked) {
-    table[row].Ticked = ticked ? 1 : 0;
+    s_.OptionTable[row].Ticked = ticked ? 1 : 0;
 }
 
 void Form1::Command1_Click(int row) {
-    OptionRecord& r = table[row];
+    OptionRecord& r = s_.OptionTable[row];
     OptionEdit texts{r.Name, r.ConfigLines, r.AutoexecLines};
-    if (!p_.dialogs.editOption(texts)) return;
+    auto accept = [this](OptionEdit& typed) { return acceptOptionEdit(typed, p_.boxes); };
+    if (!p_.dialogs.editOption(texts, accept)) return;
     r.Name = texts.Name;
     r.ConfigLines = texts.ConfigLines;
     r.AutoexecLines = texts.AutoexecLines;
     p_.view.showName(row, r.Name);
-    Changed = true;
+    s_.Changed = true;
 }
 
 void Form1::Command2_Click() {
-    RestartRequest request{table, settings, Changed, [this] { return Speichern(); }};
-    restartIntoDos(p_.files, p_.system, p_.boxes, request);
+    restartIntoDos(s_, p_);
 }
 
 void Form1::Command3_Click() {
-    Speichern();
+    Speichern(s_, p_);
 }
 
 void Form1::Command7_Click() {
-    if (Changed) {
-        Answer a = askToSave();
-        if (a == Answer::Cancel) return;
-        if (a == Answer::Yes && !Speichern()) return;
-    }
-    p_.view.endProgram();
+    if (mayLeave(s_, p_)) p_.view.endProgram();
 }

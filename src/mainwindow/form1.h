@@ -1,11 +1,9 @@
-// The main window's state and event handlers. The Win32 window routes its
-// events here; every decision is made here and reaches the world through the
-// platform interfaces.
+// The main window's event handlers. The Win32 window routes each event here;
+// Form1 owns the program's state and hands it, with the platform, to the
+// part of the program the event belongs to.
 #pragma once
-#include <string>
-
 #include "platform/platform.h"
-#include "store/option_table.h"
+#include "store/state.h"
 
 class Form1 {
   public:
@@ -14,6 +12,8 @@ class Form1 {
     void Form_Load();
     // True keeps the window open.
     bool Form_Unload();
+    // True lets Windows end the session.
+    bool Form_QueryEndSession();
 
     void Check1_Click(int row, bool ticked);
     void Command1_Click(int row);  // "..." of a row: the option editor
@@ -25,18 +25,9 @@ class Form1 {
     void MSpeichern_Click() { Command3_Click(); }
     void MBeenden_Click() { Command7_Click(); }
 
-    // Writes Velkor.ini; on failure tells the user and keeps Changed set.
-    bool Speichern();
-
-    OptionTable table;
-    Settings settings;
-    ConfigList configs;
-    std::string IniPath;
-    bool Changed = false;
-
   private:
     void Laden();
-    Answer askToSave();
 
+    State s_;
     Platform& p_;
 };

@@ -16,8 +16,8 @@ class Profile {
                              const std::string& key, std::size_t capacity) = 0;
 
     // Sets `key` in `section` of `file` to `value`, creating file, section and key
-    // as needed; keys and sections keep the order of their first write. False if
-    // the file cannot be written.
+    // as needed; keys and sections keep the order of their first write. `value`
+    // holds no line break. False if the file cannot be written.
     virtual bool write(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value) = 0;
 

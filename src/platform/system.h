@@ -18,4 +18,8 @@ class System {
 
     // Asks Windows to restart the computer. False if the request was refused at once.
     virtual bool requestReboot() = 0;
+
+    // True once a reboot was asked for and not refused: the shutdown that
+    // follows is the program's own.
+    virtual bool rebootRequested() = 0;
 };

@@ -1,20 +1,34 @@
 #include "store/ini_store.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
+#include "configs/config_file.h"
 #include "store/lines.h"
 
 namespace {
 
-const char* const kFlagKeys[] = {"LöschenMSG", "StartenMSG", "SofortStart", "Taskleiste"};
+// Each value is asked for with room for 128 characters and the closing zero.
+constexpr std::size_t kValueCapacity = kMaxValue + 1;
 
-std::int16_t* flagFields(Settings& s, int k) {
-    std::int16_t* fields[] = {&s.LöschenMSG, &s.StartenMSG, &s.SofortStart, &s.Taskleiste};
-    return fields[k];
-}
+struct FlagKey {
+    const char* key;
+    std::int16_t Settings::*flag;
+};
+constexpr FlagKey kFlagKeys[] = {
+    {"LöschenMSG", &Settings::LöschenMSG},
+    {"StartenMSG", &Settings::StartenMSG},
+    {"SofortStart", &Settings::SofortStart},
+    {"Taskleiste", &Settings::Taskleiste},
+};
 
 std::string entrySection(int i) {
     return "Eintrag" + std::to_string(i + 1);
+}
+
+std::string konfigKey(int n) {
+    return "Konfig" + std::to_string(n);
 }
 
 // A decimal 16-bit integer with an optional sign, or nothing.
@@ -31,7 +45,7 @@ std::optional<std::int16_t> parseFlag(const std::string& text) {
     return static_cast<std::int16_t>(value);
 }
 
-// The name an unfinished save writes to before it replaces Velkor.ini.
+// The name a save writes to before it replaces Velkor.ini.
 std::string pendingPath(const std::string& iniPath) {
     std::size_t dot = iniPath.rfind('.');
     std::size_t slash = iniPath.rfind('\\');
@@ -40,16 +54,67 @@ std::string pendingPath(const std::string& iniPath) {
     return iniPath.substr(0, dot) + ".neu";
 }
 
+// One value of the file: what is written, and what must come back.
+struct Entry {
+    std::string section, key, value;
+};
+
+// A line break inside a value would end it in the file and turn the rest into
+// keys or sections of their own; reading stops there, so only that much is kept.
+std::string storable(const std::string& value) {
+    return value.substr(0, value.find_first_of("\r\n"));
+}
+
 // The profile functions drop blanks around a value and one pair of enclosing
 // quotes. Such values are written inside an extra pair of quotes so that they
 // come back exactly; every other value is written as it is.
-std::string stored(const std::string& value) {
+std::string quoted(const std::string& value) {
     if (value.empty()) return value;
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    bool quoted =
+    bool enclosed =
         value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
-    if (!quoted && !blank(value.front()) && !blank(value.back())) return value;
+    if (!enclosed && !blank(value.front()) && !blank(value.back())) return value;
     return '"' + value + '"';
+}
+
+void addLines(std::vector<Entry>& entries, const std::string& section, const std::string& key,
+              const std::string& text) {
+    std::vector<std::string> lines = storedLines(text);
+    lines.resize(std::min(lines.size(), kMaxLines));
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        entries.push_back({section, key + std::to_string(k + 1), storable(lines[k])});
+}
+
+// Everything a save writes, in the order of the file.
+std::vector<Entry> entriesOf(const State& s) {
+    std::vector<Entry> entries;
+    for (const FlagKey& f : kFlagKeys)
+        entries.push_back({"Velkor", f.key, std::to_string(s.Settings.*f.flag)});
+    for (int n = 1; n <= kSlotCount; ++n)
+        entries.push_back({"Velkor", konfigKey(n), storable(s.ConfigList.slot(n).Path)});
+    for (int i = 0; i < kOptionCount; ++i) {
+        const OptionRecord& r = s.OptionTable[i];
+        std::string section = entrySection(i);
+        entries.push_back({section, "Name", storable(r.Name)});
+        if (r.Name.empty()) continue;
+        addLines(entries, section, "Config", r.ConfigLines);
+        addLines(entries, section, "Autoexec", r.AutoexecLines);
+    }
+    return entries;
+}
+
+bool writeAll(Profile& profile, const std::string& file, const std::vector<Entry>& entries) {
+    for (const Entry& e : entries)
+        if (!profile.write(file, e.section, e.key, quoted(e.value))) return false;
+    return profile.flush(file);
+}
+
+// A disk that filled up can leave a short file that the system reports as written.
+bool readsBack(Profile& profile, const std::string& file, const std::vector<Entry>& entries) {
+    return std::all_of(entries.begin(), entries.end(), [&](const Entry& e) {
+        std::size_t room = std::max(kValueCapacity, e.value.size() + 2);
+        return profile.read(file, e.section, e.key, room) == e.value;
+    });
 }
 
 std::string readLines(Profile& profile, const std::string& file, const std::string& section,
@@ -63,71 +128,41 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
     return text;
 }
 
-bool writeLines(Profile& profile, const std::string& file, const std::string& section,
-                const std::string& key, const std::string& text) {
-    std::size_t k = 0;
-    for (const std::string& line : splitLines(text, kMaxLines))
-        if (!profile.write(file, section, key + std::to_string(++k), stored(line))) return false;
-    return true;
-}
-
-bool writeAll(Profile& profile, const std::string& file, const StoreState& state) {
-    for (int k = 0; k < 4; ++k)
-        if (!profile.write(file, "Velkor", kFlagKeys[k],
-                           std::to_string(*flagFields(state.settings, k))))
-            return false;
-    for (int n = 1; n <= kSlotCount; ++n)
-        if (!profile.write(file, "Velkor", "Konfig" + std::to_string(n),
-                           state.configs.slot(n).Path))
-            return false;
-    for (int i = 0; i < kOptionCount; ++i) {
-        const OptionRecord& r = state.options[i];
-        std::string section = entrySection(i);
-        if (!profile.write(file, section, "Name", stored(r.Name))) return false;
-        if (r.Name.empty()) continue;
-        if (!writeLines(profile, file, section, "Config", r.ConfigLines)) return false;
-        if (!writeLines(profile, file, section, "Autoexec", r.AutoexecLines)) return false;
-    }
-    return profile.flush(file);
-}
-
 }  // namespace
 
-std::string readSelectionFile(Files& files, const std::string& path) {
-    std::optional<std::string> bytes = files.read(path, 4096);
-    if (!bytes) return {};
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
-}
-
-void loadIni(Profile& profile, Files& files, const std::string& iniPath, StoreState state) {
+void loadIni(State& s, Profile& profile, Files& files) {
+    const std::string& ini = s.IniPath;
     // A save that stopped between removing the old file and renaming the new
     // one leaves only the new, complete one.
-    std::string pending = pendingPath(iniPath);
-    if (!files.exists(iniPath) && files.exists(pending)) files.rename(pending, iniPath);
+    std::string pending = pendingPath(ini);
+    if (!files.exists(ini) && files.exists(pending)) files.rename(pending, ini);
 
-    for (int k = 0; k < 4; ++k) {
-        std::optional<std::int16_t> v =
-            parseFlag(profile.read(iniPath, "Velkor", kFlagKeys[k], kValueCapacity));
-        if (v) *flagFields(state.settings, k) = *v;
-    }
+    for (const FlagKey& f : kFlagKeys)
+        if (auto v = parseFlag(profile.read(ini, "Velkor", f.key, kValueCapacity)))
+            s.Settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
-        ConfigSlot& slot = state.configs.slot(n);
-        slot.Path = profile.read(iniPath, "Velkor", "Konfig" + std::to_string(n), kValueCapacity);
-        slot.Selection = slot.Path.empty() ? std::string() : readSelectionFile(files, slot.Path);
+        ConfigSlot& slot = s.ConfigList.slot(n);
+        slot.Path = profile.read(ini, "Velkor", konfigKey(n), kValueCapacity);
+        // A listed file that is gone keeps its slot and selects nothing.
+        if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path).value_or("");
     }
     for (int i = 0; i < kOptionCount; ++i) {
-        OptionRecord& r = state.options[i];
+        OptionRecord& r = s.OptionTable[i];
         std::string section = entrySection(i);
-        r.Name = profile.read(iniPath, section, "Name", kValueCapacity);
-        r.ConfigLines = readLines(profile, iniPath, section, "Config");
-        r.AutoexecLines = readLines(profile, iniPath, section, "Autoexec");
+        r.Name = profile.read(ini, section, "Name", kValueCapacity);
+        r.ConfigLines = readLines(profile, ini, section, "Config");
+        r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
     }
 }
 
-bool saveIni(Profile& profile, Files& files, const std::string& iniPath, const StoreState& state) {
-    std::string pending = pendingPath(iniPath);
+bool saveIni(const State& s, Profile& profile, Files& files) {
+    std::string pending = pendingPath(s.IniPath);
     if (!files.remove(pending)) return false;
-    if (writeAll(profile, pending, state) && files.replace(pending, iniPath)) return true;
-    files.remove(pending);
+    std::vector<Entry> entries = entriesOf(s);
+    bool written = writeAll(profile, pending, entries) && readsBack(profile, pending, entries);
+    if (written && files.replace(pending, s.IniPath)) return true;
+    // Where the system removed the old file before the move failed, the new
+    // one is the only copy left; the next start completes it.
+    if (!written || files.exists(s.IniPath)) files.remove(pending);
     return false;
 }

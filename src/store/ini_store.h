@@ -1,29 +1,23 @@
-// Velkor.ini: load once at start-up, rewrite as a whole on every save.
+// Velkor.ini: read once at start-up, rewritten as a whole on every save.
 #pragma once
-#include <string>
+#include <cstddef>
 
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "store/option_table.h"
+#include "store/state.h"
 
-struct StoreState {
-    OptionTable& options;
-    Settings& settings;
-    ConfigList& configs;
-};
-
-// Each value is read into 128 characters; at most 20 lines of each kind.
-constexpr std::size_t kValueCapacity = 129;
+// What the format keeps: each value is read into 128 characters, and at most
+// 20 lines of each kind are written and read per entry.
+constexpr std::size_t kMaxValue = 128;
 constexpr std::size_t kMaxLines = 20;
 
-// Fills names, lines, settings and the configuration list from the file. A
-// missing file or key leaves the defaults; nothing in the file can make it fail.
-void loadIni(Profile& profile, Files& files, const std::string& iniPath, StoreState state);
+// Fills names, lines, settings and the configuration list from the file at
+// IniPath. A missing file or key leaves the defaults; nothing in the file can
+// make it fail.
+void loadIni(State& s, Profile& profile, Files& files);
 
-// Writes everything but the ticks into a new file beside the old one, then puts
-// it in the old one's place, so an interrupted save leaves one whole file. False
-// if the file could not be written; the old file is then unchanged.
-bool saveIni(Profile& profile, Files& files, const std::string& iniPath, const StoreState& state);
-
-// The first line of a configuration file; "" if it is missing, unreadable or empty.
-std::string readSelectionFile(Files& files, const std::string& path);
+// Writes everything but the ticks into a new file beside the old one, reads it
+// back, and only then puts it in the old one's place. False if that failed;
+// the old file is then unchanged, or, if the system removed it before it
+// failed, the new file is kept for the next start to complete.
+bool saveIni(const State& s, Profile& profile, Files& files);

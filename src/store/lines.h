@@ -4,10 +4,13 @@
 #include <string_view>
 #include <vector>
 
-// Splits for saving: only CR ends a line (the LF after it is dropped, a lone LF
-// stays in the line), a CR at the very end adds no empty line, and at most
-// `limit` lines come back.
-std::vector<std::string> splitLines(std::string_view text, std::size_t limit);
+// Only CR ends a line (the LF after it is dropped, a lone LF stays in the
+// line), and a CR at the very end adds no empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// The lines a save writes: empty lines mean nothing to DOS and would end the
+// list when it is read back, so they are left out.
+std::vector<std::string> storedLines(std::string_view text);
 
 // Appends `line` to `text`, with CR LF between them unless `text` is empty.
 void appendLine(std::string& text, std::string_view line);

@@ -38,3 +38,18 @@ void setClientSize(HWND window, int width, int height) {
         SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
+
+void centreOver(HWND window, const RECT& area) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    double left = area.left + ((area.right - area.left) - (outer.right - outer.left)) / 2.0;
+    double top = area.top + ((area.bottom - area.top) - (outer.bottom - outer.top)) / 2.0;
+    SetWindowPos(window, nullptr, static_cast<int>(left), static_cast<int>(top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string textOf(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}

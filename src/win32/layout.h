@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 class Twips {
   public:
     Twips();  // reads the screen's resolution
@@ -32,3 +34,10 @@ HWND createControl(HWND parent, const ControlSpec& item, const Twips& twips, HFO
 // Resizes `window` so that its client area is width x height pixels,
 // whatever frame, caption and menu bar it has.
 void setClientSize(HWND window, int width, int height);
+
+// Moves `window` so that it stands centred over `area` (screen pixels), even
+// where that puts part of it off the screen.
+void centreOver(HWND window, const RECT& area);
+
+// The text of a window or control, as long as it is.
+std::string textOf(HWND window);

@@ -21,7 +21,7 @@ int run(HINSTANCE instance) {
                     MB_OK | MB_ICONSTOP);
         return 1;
     }
-    boxes.setOwner(window.handle());
+    boxes.setMainWindow(window.handle());
     Win32Dialogs dialogs(instance, window.handle());
     Platform platform{profile, files, system, boxes, window, dialogs};
     Form1 form(platform);

@@ -37,6 +37,22 @@ ControlSpec command1(int row) {
     return {IDC_COMMAND1_FIRST + row, "BUTTON", "...", kButton, 0, 240, 240 + 240 * row, 375, 255};
 }
 
+// Every command: a control or menu item, or a row of them, and its handler.
+struct Route {
+    int first, count;
+    void (*handle)(Form1& form, int index, bool checked);
+};
+const Route kRoutes[] = {
+    {IDC_CHECK1_FIRST, kOptionCount, [](Form1& f, int i, bool on) { f.Check1_Click(i, on); }},
+    {IDC_COMMAND1_FIRST, kOptionCount, [](Form1& f, int i, bool) { f.Command1_Click(i); }},
+    {IDC_COMMAND2, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
+    {IDC_COMMAND3, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
+    {IDC_COMMAND7, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
+    {IDM_SPEICHERN, 1, [](Form1& f, int, bool) { f.MSpeichern_Click(); }},
+    {IDM_NEUS, 1, [](Form1& f, int, bool) { f.MNeuS_Click(); }},
+    {IDM_BEENDEN, 1, [](Form1& f, int, bool) { f.MBeenden_Click(); }},
+};
+
 bool isChildControl(HWND window, HWND control) {
     return control && IsChild(window, control);
 }
@@ -123,11 +139,8 @@ void MainWindow::showTicked(int row, bool ticked) {
 }
 
 void MainWindow::centreOnScreen() {
-    RECT outer;
-    GetWindowRect(window_, &outer);
-    int left = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    centreOver(window_, screen);
 }
 
 void MainWindow::endProgram() {
@@ -157,7 +170,7 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_CLOSE:
             onClose();
@@ -168,9 +181,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(isChildControl(window_, focus_) ? focus_ : checks_[0]);
             return 0;
-        // Windows is shutting down: the restart asked its questions before.
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return !form_ || form_->Form_QueryEndSession();
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -186,36 +198,13 @@ void MainWindow::onActivate(bool active) {
     }
 }
 
-void MainWindow::onCommand(int id, int code) {
+void MainWindow::onCommand(int id, int code, HWND control) {
     if (!form_ || code != BN_CLICKED) return;  // menu items arrive with code 0 as well
-    if (id >= IDC_CHECK1_FIRST && id < IDC_CHECK1_FIRST + kOptionCount) {
-        int row = id - IDC_CHECK1_FIRST;
-        form_->Check1_Click(row, SendMessageA(checks_[row], BM_GETCHECK, 0, 0) == BST_CHECKED);
+    bool checked = control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    for (const Route& route : kRoutes) {
+        if (id < route.first || id >= route.first + route.count) continue;
+        route.handle(*form_, id - route.first, checked);
         return;
-    }
-    if (id >= IDC_COMMAND1_FIRST && id < IDC_COMMAND1_FIRST + kOptionCount) {
-        form_->Command1_Click(id - IDC_COMMAND1_FIRST);
-        return;
-    }
-    switch (id) {
-        case IDC_COMMAND2:
-            form_->Command2_Click();
-            break;
-        case IDC_COMMAND3:
-            form_->Command3_Click();
-            break;
-        case IDC_COMMAND7:
-            form_->Command7_Click();
-            break;
-        case IDM_SPEICHERN:
-            form_->MSpeichern_Click();
-            break;
-        case IDM_NEUS:
-            form_->MNeuS_Click();
-            break;
-        case IDM_BEENDEN:
-            form_->MBeenden_Click();
-            break;
     }
 }
 

@@ -35,7 +35,7 @@ class MainWindow : public MainView {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void loadMenus();
-    void onCommand(int id, int code);
+    void onCommand(int id, int code, HWND control);
     void onClose();
     void onActivate(bool active);
 

@@ -1,10 +1,19 @@
-// Form2, "Option ändern": the name and the start-file lines of one option,
-// edited in a modal dialog over the main window.
+// Form2, "Option ändern": the name and the start-file lines of one option.
 #pragma once
-#include <windows.h>
+#include <functional>
 
 #include "dialogs/option_edit.h"
+#include "win32/dialog.h"
 
-// True if the user accepted with "Ü&bernehmen"; `texts` then holds exactly
-// what was typed. "&Abbrechen" and the close box leave `texts` untouched.
-bool showOptionDialog(HINSTANCE instance, HWND owner, OptionEdit& texts);
+class OptionDialog : public Dialog {
+  public:
+    OptionDialog(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept)
+        : texts_(texts), accept_(accept) {}
+
+  private:
+    void onInit() override;
+    void onClick(int id) override;
+
+    OptionEdit& texts_;
+    const std::function<bool(OptionEdit&)>& accept_;
+};

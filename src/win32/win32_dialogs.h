@@ -7,7 +7,7 @@
 class Win32Dialogs : public Dialogs {
   public:
     Win32Dialogs(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
-    bool editOption(OptionEdit& texts) override;
+    bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept) override;
 
   private:
     HINSTANCE instance_;

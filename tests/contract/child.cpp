@@ -6,14 +6,7 @@
 
 namespace {
 
-const char* const kJob = "VELKOR_CONTRACT_JOB";
-const char* const kReport = "VELKOR_CONTRACT_REPORT";
-
-std::string variable(const char* name) {
-    char value[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-    return n && n < sizeof value ? std::string(value, n) : std::string();
-}
+const char kReport[] = "VELKOR_CONTRACT_REPORT";
 
 bool shutdownPrivilegeEnabled() {
     HANDLE token;
@@ -38,26 +31,17 @@ bool shutdownPrivilegeEnabled() {
 
 }  // namespace
 
-std::string ownPath() {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, n);
-}
-
-std::optional<std::string> runChild(const std::string& program, const std::string& commandLine,
-                                    const std::string& job) {
-    char temp[MAX_PATH], report[MAX_PATH];
-    if (!GetTempPathA(MAX_PATH, temp) || !GetTempFileNameA(temp, "vct", 0, report)) return {};
-    SetEnvironmentVariableA(kJob, job.c_str());
+std::optional<std::string> rebootInAChild() {
+    char program[MAX_PATH], temp[MAX_PATH], report[MAX_PATH];
+    if (!GetModuleFileNameA(nullptr, program, MAX_PATH) || !GetTempPathA(MAX_PATH, temp) ||
+        !GetTempFileNameA(temp, "vct", 0, report))
+        return {};
     SetEnvironmentVariableA(kReport, report);
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    bool started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process);
-    SetEnvironmentVariableA(kJob, nullptr);
+    bool started = CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &process);
     SetEnvironmentVariableA(kReport, nullptr);
     std::optional<std::string> result;
     if (started) {
@@ -73,18 +57,14 @@ std::optional<std::string> runChild(const std::string& program, const std::strin
 }
 
 bool runAsChild(int& exitCode) {
-    std::string job = variable(kJob), report = variable(kReport);
-    if (job.empty() || report.empty()) return false;
+    char report[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA(kReport, report, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
     Win32System system;
-    std::string text;
-    if (job == "echo") {
-        text = system.commandLine() + "\n" + system.programFolder();
-    } else if (job == "reboot") {
-        bool before = shutdownPrivilegeEnabled();
-        bool result = system.requestReboot();
-        text = std::to_string(before) + std::to_string(shutdownPrivilegeEnabled()) +
-               std::to_string(result);
-    }
+    bool before = shutdownPrivilegeEnabled();
+    bool result = system.requestReboot();
+    std::string text = std::to_string(before) + std::to_string(shutdownPrivilegeEnabled()) +
+                       std::to_string(result);
     exitCode = Win32Files().write(report, text) ? 0 : 1;
     return true;
 }

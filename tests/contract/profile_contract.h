@@ -118,13 +118,6 @@ TYPED_TEST_P(ProfileContract, WritingKeepsForeignLinesAndUsesTheFirstOfTwoSectio
               "junk=1\r\n[A]\r\nx=1\r\n;c=2\r\nspaced=v\r\ny=new\r\n[a]\r\ny=2\r\nnovalue\r\n");
 }
 
-TYPED_TEST_P(ProfileContract, ALineBreakInAValueNeverReachesTheFile) {
-    ASSERT_TRUE(this->put("A", "k", "one\rtwo"));
-    ASSERT_TRUE(this->put("A", "m", "x\n[B]\r\ny=1"));
-    EXPECT_EQ(this->bytes(), "[A]\r\nk=one\r\nm=x\r\n");
-    EXPECT_EQ(this->get("B", "y"), "");
-}
-
 TYPED_TEST_P(ProfileContract, FlushReportsWhetherTheFileIsThere) {
     EXPECT_FALSE(this->world.profile().flush(this->ini));
     ASSERT_TRUE(this->put("A", "k", "v"));
@@ -135,5 +128,4 @@ TYPED_TEST_P(ProfileContract, FlushReportsWhetherTheFileIsThere) {
 REGISTER_TYPED_TEST_SUITE_P(ProfileContract, WritesTheseExactBytes, ReadsBackWhatWasWritten,
                             ReadsAtMostCapacityLessOne, DropsBlanksAndOnePairOfQuotesWhenReading,
                             WritingKeepsForeignLinesAndUsesTheFirstOfTwoSections,
-                            ALineBreakInAValueNeverReachesTheFile,
                             FlushReportsWhetherTheFileIsThere);

@@ -11,18 +11,17 @@
 template <typename World>
 struct StoreContract : testing::Test {
     World world;
-    std::string ini = world.folder() + "Velkor.ini";
-    OptionTable table;
-    Settings settings;
-    ConfigList configs;
-    StoreState state{table, settings, configs};
+    State s;
+    OptionTable& table = s.OptionTable;
+    std::string& ini = s.IniPath;
 
-    bool save() { return saveIni(world.profile(), world.files(), ini, state); }
+    StoreContract() { ini = world.folder() + "Velkor.ini"; }
+    bool save() { return saveIni(s, world.profile(), world.files()); }
     void reload() {
-        table = {};
-        settings = {};
-        configs = {};
-        loadIni(world.profile(), world.files(), ini, state);
+        State fresh;
+        fresh.IniPath = ini;
+        s = fresh;
+        loadIni(s, world.profile(), world.files());
     }
     std::string bytes() { return world.files().read(ini, 1 << 20).value_or("<missing>"); }
 
@@ -36,7 +35,7 @@ struct StoreContract : testing::Test {
                "Konfig6=\r\nKonfig7=\r\nKonfig8=\r\nKonfig9=\r\n"
                "[Eintrag1]\r\nName=\r\n[Eintrag2]\r\nName=\r\n"
                "[Eintrag3]\r\nName=Maus für "
-               "DOS\r\nConfig1=DEVICE=A\r\nConfig2=\r\nConfig3=DEVICE=C\r\n"
+               "DOS\r\nConfig1=DEVICE=A\r\nConfig2=DEVICE=C\r\n"
                "Autoexec1=MOUSE\r\n"
                "[Eintrag4]\r\nName=\r\n[Eintrag5]\r\nName=\r\n[Eintrag6]\r\nName=\r\n[Eintrag7]"
                "\r\nName=\r\n"
@@ -44,8 +43,8 @@ struct StoreContract : testing::Test {
                "[Eintrag11]\r\nName=Letzte\r\nAutoexec1=ECHO 11\r\n";
     }
     void fill() {
-        settings = {kOn, kOff, kOff, kOn};
-        configs.slot(2).Path = world.folder() + "Spiele.vkf";
+        s.Settings = {kOn, kOff, kOff, kOn};
+        s.ConfigList.slot(2).Path = world.folder() + "Spiele.vkf";
         table[2] = {"Maus für DOS", "DEVICE=A\r\n\r\nDEVICE=C\r\n", "MOUSE", 1};
         table[4] = {"", "verloren", "verloren", 1};  // no name: nothing but "Name="
         table[10] = {"Letzte", "", "ECHO 11", 0};
@@ -78,20 +77,22 @@ TYPED_TEST_P(StoreContract, WhatComesBackAfterSaveAndLoad) {
     this->table[0] = {"Viele", lines25, "A\r\nB\r\n\r\nD", 1};
     this->table[1] = {std::string(130, 'n'), std::string(200, 'x') + "\r\nzwei", "", 0};
     this->table[3] = {"Rand", "  eingerückt  \r\n\"C:\\A B\\x.exe\"", "L1\nL2\r\nnach", 0};
+    this->s.ConfigList.slot(4).Path = " C:\\Eigene Dateien\\a b.vkf ";
     ASSERT_TRUE(this->save());
     this->reload();
 
-    std::vector<std::string> lines = splitLines(this->table[0].ConfigLines, 99);
+    std::vector<std::string> lines = splitLines(this->table[0].ConfigLines);
     ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
     EXPECT_EQ(lines.back(), "DEVICE=D20");
-    EXPECT_EQ(this->table[0].AutoexecLines, "A\r\nB");  // an empty line ends the list
-    EXPECT_EQ(this->table[0].Ticked, 0);                // ticks are never stored
+    EXPECT_EQ(this->table[0].AutoexecLines, "A\r\nB\r\nD");  // no line lost to an empty one
+    EXPECT_EQ(this->table[0].Ticked, 0);                     // ticks are never stored
     EXPECT_EQ(this->table[1].Name, std::string(128, 'n'));
     EXPECT_EQ(this->table[1].ConfigLines, std::string(128, 'x') + "\r\nzwei");
     // Blanks around a line and quotes around a whole line come back as typed;
     // what follows a lone LF does not (only CR ends a line when saving).
     EXPECT_EQ(this->table[3].ConfigLines, "  eingerückt  \r\n\"C:\\A B\\x.exe\"");
     EXPECT_EQ(this->table[3].AutoexecLines, "L1\r\nnach");
+    EXPECT_EQ(this->s.ConfigList.slot(4).Path, " C:\\Eigene Dateien\\a b.vkf ");
 }
 
 TYPED_TEST_P(StoreContract, AReadOnlyFileIsNotReplaced) {

@@ -67,7 +67,11 @@ bool FakeFiles::rename(const std::string& from, const std::string& to) {
 
 bool FakeFiles::replace(const std::string& from, const std::string& to) {
     if (failNow("replace " + from + " -> " + to)) return false;
-    if (readOnly_.count(foldCase(to))) return false;
+    if (readOnly_.count(foldCase(to)) || !exists(from)) return false;
+    if (!oneStepReplace) {
+        files_.erase(foldCase(to));
+        if (failNow("move " + from + " -> " + to)) return false;
+    }
     return move(from, to);
 }
 
@@ -79,9 +83,9 @@ bool FakeFiles::write(const std::string& path, const std::string& bytes) {
     }
     auto it = files_.find(foldCase(path));
     if (it != files_.end())
-        it->second.bytes = bytes;
+        it->second.bytes = bytes.substr(0, diskRoom);
     else
-        files_[foldCase(path)] = {path, bytes};
+        files_[foldCase(path)] = {path, bytes.substr(0, diskRoom)};
     return true;
 }
 

@@ -40,6 +40,12 @@ class FakeFiles : public Files {
     int mutatingCalls() const { return calls_; }
     // A write that fails leaves this many bytes of its content behind.
     std::size_t partialWrite = 3;
+    // Windows 9x has no one-step replace: the target is deleted, then the
+    // file moved, and either step can fail.
+    bool oneStepReplace = true;
+    // A full disk that the system does not report: a file keeps only this many
+    // bytes of what is written to it, and the write still succeeds.
+    std::size_t diskRoom = std::string::npos;
     std::vector<std::string> log;  // "remove C:\X", "rename A -> B", ...
 
   private:

@@ -111,7 +111,7 @@ bool FakeProfile::write(const std::string& file, const std::string& section, con
                         const std::string& value) {
     // Leading blanks are dropped as written, trailing ones only when the file is read again.
     std::string name = trimFront(section), keyName = trimFront(key);
-    std::string line = trimFront(value.substr(0, value.find_first_of(std::string("\0\r\n", 3))));
+    std::string line = trimFront(value.substr(0, value.find('\0')));
     std::vector<Section> sections = parse(files_.read(file, std::string::npos).value_or(""));
     Section* target = findSection(sections, name);
     if (!target) {

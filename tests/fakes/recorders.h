@@ -1,14 +1,12 @@
-// Recording stand-ins for the windows and boxes: they note what the logic
-// asked for and answer as the test scripted.
+// Recording stand-ins for the windows, boxes and the system: they note what
+// the logic asked for and answer as the test scripted.
 #pragma once
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
-#include "platform/main_view.h"
-#include "platform/message_box.h"
-#include "platform/system.h"
+#include "fakes/fake_profile.h"
+#include "platform/platform.h"
 
 struct ShownBox {
     std::string text, title;
@@ -23,6 +21,11 @@ class ScriptedBoxes : public MessageBoxes {
         Answer a = answers.front();
         answers.pop_front();
         return a;
+    }
+    std::string titles() const {
+        std::string t;
+        for (const ShownBox& b : shown) t += b.title + ";";
+        return t;
     }
     std::deque<Answer> answers;
     std::vector<ShownBox> shown;
@@ -39,12 +42,16 @@ class RecordingView : public MainView {
     int centred = 0, ended = 0;
 };
 
+// The option editor: the user types `reply` and presses "Ü&bernehmen" (if
+// `accept`); when the program keeps the editor open, the user cancels.
 class ScriptedDialogs : public Dialogs {
   public:
-    bool editOption(OptionEdit& texts) override {
+    bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& check) override {
         edited.push_back(texts);
         if (!accept) return false;
-        texts = reply;
+        OptionEdit typed = reply;
+        if (!check(typed)) return false;
+        texts = typed;
         return true;
     }
     bool accept = false;
@@ -59,9 +66,21 @@ class FakeSystem : public System {
     std::string windowsDirectory() override { return windows; }
     bool requestReboot() override {
         ++reboots;
-        return rebootWorks;
+        return requested = rebootWorks;
     }
+    bool rebootRequested() override { return requested; }
     std::string folder = "C:\\VELKOR", arguments, windows = "C:\\WINDOWS";
-    bool rebootWorks = true;
+    bool rebootWorks = true, requested = false;
     int reboots = 0;
+};
+
+// One of everything, as the program sees the world.
+struct World {
+    FakeFiles files;
+    FakeProfile profile{files};
+    FakeSystem system;
+    ScriptedBoxes boxes;
+    RecordingView view;
+    ScriptedDialogs dialogs;
+    Platform p{profile, files, system, boxes, view, dialogs};
 };

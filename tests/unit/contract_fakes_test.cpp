@@ -1,6 +1,5 @@
 // The contract tests against the fakes: what passes here passes under Wine
 // against the real functions too.
-#include "contract/files_contract.h"
 #include "contract/profile_contract.h"
 #include "contract/store_contract.h"
 #include "fakes/fake_profile.h"
@@ -20,5 +19,4 @@ struct FakeWorld {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ProfileContract, FakeWorld);
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FilesContract, FakeWorld);
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, StoreContract, FakeWorld);

@@ -6,7 +6,6 @@
 
 #include "dosmode/restart.h"
 #include "dosmode/start_files.h"
-#include "fakes/fake_files.h"
 #include "fakes/recorders.h"
 
 namespace {
@@ -25,38 +24,24 @@ const unsigned kStop = mb::Ok | mb::IconHand;
 using Drive = std::map<std::string, std::optional<std::string>>;
 
 // The drive, the system and the boxes of one run.
-struct Bench {
-    FakeFiles files;
-    FakeSystem system;
-    ScriptedBoxes boxes;
-    OptionTable table;
-    Settings settings{kOff, kOff, kOff, kOff};
-    bool changed = false;
-    int saves = 0;
+struct Bench : World {
+    State s;
 
     Bench() {
-        table[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
-        table[3] = {"CD-ROM", "DEVICE=CD.SYS", "MSCDEX /D:CD", 1};
+        s.IniPath = "C:\\VELKOR\\Velkor.ini";
+        s.Settings = {kOff, kOff, kOff, kOff};
+        s.OptionTable[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
+        s.OptionTable[3] = {"CD-ROM", "DEVICE=CD.SYS", "MSCDEX /D:CD", 1};
         files.put(kConfigSys, kUserConfig);
         files.put(kAutoexecBat, kUserAutoexec);
     }
-
-    bool run() {
-        RestartRequest request{table, settings, changed, [this] { return ++saves, true; }};
-        return restartIntoDos(files, system, boxes, request);
-    }
-
+    bool run() { return restartIntoDos(s, p); }
     Drive drive() const {
         Drive d;
         for (const std::string& path : kSix) d[path] = files.get(path);
         return d;
     }
-    std::string titles() const {
-        std::string t;
-        for (const ShownBox& b : boxes.shown) t += b.title + ";";
-        return t;
-    }
-    StartFiles generated() const { return makeStartFiles(table, "C:\\WINDOWS"); }
+    StartFiles generated() const { return makeStartFiles(s.OptionTable, "C:\\WINDOWS"); }
 };
 
 struct Restart : Bench, testing::Test {};
@@ -64,11 +49,9 @@ struct Restart : Bench, testing::Test {};
 TEST_F(Restart, BacksUpWritesAndReboots) {
     files.put(kConfigWos, "alt");
     files.put(kAutoexecApp, "app");
-    settings.LöschenMSG = settings.StartenMSG = kOn;
-    boxes.answers = {Answer::Yes, Answer::Ok};
-
     EXPECT_TRUE(run());
     EXPECT_EQ(system.reboots, 1);
+    EXPECT_TRUE(boxes.shown.empty());
     Drive expected = {{kConfigSys, generated().configSys}, {kAutoexecBat, generated().autoexecBat},
                       {kConfigWos, kUserConfig},           {kAutoexecWos, kUserAutoexec},
                       {kConfigApp, std::nullopt},          {kAutoexecApp, std::nullopt}};
@@ -86,12 +69,13 @@ TEST_F(Restart, BacksUpWritesAndReboots) {
     EXPECT_EQ(files.log, log);
 }
 
-TEST_F(Restart, AllFourBoxesWithTheirTextsAndStyles) {
-    changed = true;
-    settings.LöschenMSG = settings.StartenMSG = kOn;
+TEST_F(Restart, TheThreeQuestionsAsWorded) {
+    s.Changed = true;
+    s.Settings.LöschenMSG = s.Settings.StartenMSG = kOn;
     boxes.answers = {Answer::Yes, Answer::Yes, Answer::Ok};
     EXPECT_TRUE(run());
-    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(s.Changed);  // saved at the first question
+    EXPECT_TRUE(files.exists(s.IniPath));
     ASSERT_EQ(boxes.shown.size(), 3u);
     EXPECT_EQ(boxes.shown[0].text, "Wollen Sie Ihre aktuellen Velkor speichern?");
     EXPECT_EQ(boxes.shown[0].title, "Speichern");
@@ -110,15 +94,14 @@ TEST_F(Restart, AllFourBoxesWithTheirTextsAndStyles) {
 }
 
 TEST_F(Restart, NothingTickedSavesIfAskedButTouchesNoFile) {
-    changed = true;
-    settings.LöschenMSG = kOn;
-    table[0].Ticked = 0;
-    table[3].Ticked = 2;  // grey is not ticked
+    s.Changed = true;
+    s.Settings.LöschenMSG = kOn;
+    s.OptionTable[0].Ticked = 0;
+    s.OptionTable[3].Ticked = 2;  // grey is not ticked
     boxes.answers = {Answer::Yes};
     Drive before = drive();
-
     EXPECT_FALSE(run());
-    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(s.Changed);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].text,
               "Sie haben keine Option ausgewählt.\rDer DOS-Modus wird deshalb nicht\r"
@@ -126,19 +109,17 @@ TEST_F(Restart, NothingTickedSavesIfAskedButTouchesNoFile) {
     EXPECT_EQ(boxes.shown[1].title, "Neu starten");
     EXPECT_EQ(boxes.shown[1].style, kStop);
     EXPECT_EQ(drive(), before);
-    EXPECT_TRUE(files.log.empty());
     EXPECT_EQ(system.reboots, 0);
 }
 
 TEST_F(Restart, NoAtTheDeleteQuestionLeavesAllSixFiles) {
     for (const std::string& path : kSix) files.put(path, "vorher " + path);
-    settings.LöschenMSG = settings.StartenMSG = kOn;
+    s.Settings.LöschenMSG = s.Settings.StartenMSG = kOn;
     boxes.answers = {Answer::No};
     Drive before = drive();
     EXPECT_FALSE(run());
-    EXPECT_EQ(titles(), "Löschen;");
+    EXPECT_EQ(boxes.titles(), "Löschen;");
     EXPECT_EQ(drive(), before);
-    EXPECT_TRUE(files.log.empty());
     EXPECT_EQ(system.reboots, 0);
 }
 
@@ -151,88 +132,112 @@ TEST_F(Restart, MissingStartFilesAreBackedUpEmpty) {
     EXPECT_EQ(files.get(kAutoexecBat), generated().autoexecBat);
 }
 
-TEST_F(Restart, ChecksBeforeTheFirstChange) {
+TEST(RestartRefused, BeforeTheFirstChange) {
     struct {
         const char* why;
-        void (*arrange)(FakeFiles&, FakeSystem&);
+        void (*arrange)(Bench&);
         std::string names;  // part of the message
     } cases[] = {
-        {"no Windows directory", [](FakeFiles&, FakeSystem& s) { s.windows = ""; },
-         "Windows-Verzeichnis"},
-        {"root not writable", [](FakeFiles& f, FakeSystem&) { f.setReadOnlyFolder("C:\\"); },
+        {"no Windows directory", [](Bench& b) { b.system.windows = ""; }, "Windows-Verzeichnis"},
+        {"root not writable", [](Bench& b) { b.files.setReadOnlyFolder("C:\\"); },
          "Hauptverzeichnis C:\\"},
-        {"read-only Config.sys", [](FakeFiles& f, FakeSystem&) { f.setReadOnly(kConfigSys); },
+        {"read-only Config.sys", [](Bench& b) { b.files.setReadOnly(kConfigSys); },
          "C:\\Config.sys ist schreibgeschützt"},
-        {"read-only Autoexec.bat", [](FakeFiles& f, FakeSystem&) { f.setReadOnly(kAutoexecBat); },
-         "C:\\Autoexec.bat ist schreibgeschützt"},
         {"read-only old backup",
-         [](FakeFiles& f, FakeSystem&) {
-             f.put(kAutoexecWos, "alt");
-             f.setReadOnly(kAutoexecWos);
+         [](Bench& b) {
+             b.files.put(kAutoexecWos, "alt");
+             b.files.setReadOnly(kAutoexecWos);
          },
          "C:\\Autoexec.wos ist schreibgeschützt"},
     };
     for (const auto& c : cases) {
         Bench t;
-        c.arrange(t.files, t.system);
+        c.arrange(t);
         Drive before = t.drive();
         EXPECT_FALSE(t.run()) << c.why;
         EXPECT_EQ(t.drive(), before) << c.why;
         EXPECT_TRUE(t.files.log.empty()) << c.why;
-        EXPECT_EQ(t.system.reboots, 0) << c.why;
         ASSERT_EQ(t.boxes.shown.size(), 1u) << c.why;
         EXPECT_EQ(t.boxes.shown[0].style, kStop);
         EXPECT_NE(t.boxes.shown[0].text.find(c.names), std::string::npos) << t.boxes.shown[0].text;
-        EXPECT_NE(t.boxes.shown[0].text.find("sind unverändert."), std::string::npos) << c.why;
+        EXPECT_TRUE(t.boxes.shown[0].text.ends_with("sind unverändert.")) << c.why;
     }
 }
 
-// Every file operation of the sequence fails in turn; the user's start files
-// must come out as they went in, with no backup Windows could restore over them.
-TEST_F(Restart, AnyFailedStepPutsTheStartFilesBack) {
-    struct {
+// Every file operation of a run fails in turn, in both ways Windows replaces a
+// file; then the user restarts again and nothing fails. The user's start
+// files must never be nowhere on disk, and the second run must back them up.
+TEST(RestartFailing, NeverLosesTheUsersFiles) {
+    struct Setup {
         const char* why;
-        std::optional<std::string> config, autoexec, staleWos;
+        std::optional<std::string> config, autoexec;  // the user's files
+        bool reset;  // a DOS-mode session ended by a reset: ours live, theirs backed up
+        bool stale;  // backups and .app files of an earlier, completed restart
     } setups[] = {
-        {"both present", kUserConfig, kUserAutoexec, std::nullopt},
-        {"no Config.sys", std::nullopt, kUserAutoexec, std::nullopt},
-        {"no Autoexec.bat", kUserConfig, std::nullopt, std::nullopt},
-        {"neither", std::nullopt, std::nullopt, std::nullopt},
-        {"stale backups", kUserConfig, kUserAutoexec, "alt"},
+        {"both present", kUserConfig, kUserAutoexec, false, false},
+        {"no Config.sys", std::nullopt, kUserAutoexec, false, false},
+        {"no Autoexec.bat", kUserConfig, std::nullopt, false, false},
+        {"stale backups", kUserConfig, kUserAutoexec, false, true},
+        {"after a reset", kUserConfig, kUserAutoexec, true, false},
     };
-    for (const auto& s : setups) {
-        int n = 1;
-        for (;; ++n) {
-            Bench t;
-            t.files.remove(kConfigSys);
-            t.files.remove(kAutoexecBat);
-            if (s.config) t.files.put(kConfigSys, *s.config);
-            if (s.autoexec) t.files.put(kAutoexecBat, *s.autoexec);
-            if (s.staleWos) {
-                t.files.put(kConfigWos, *s.staleWos);
-                t.files.put(kAutoexecApp, "x");
-            }
-            t.files.failAt(n);
-            if (t.run()) break;
-
-            std::string at = std::string(s.why) + ", failure at call " + std::to_string(n);
-            EXPECT_EQ(t.files.get(kConfigSys), s.config) << at;
-            EXPECT_EQ(t.files.get(kAutoexecBat), s.autoexec) << at;
-            for (const std::string& wos : {kConfigWos, kAutoexecWos}) {
-                auto left = t.files.get(wos);
-                EXPECT_TRUE(!left || left == s.staleWos) << at << ": " << wos;
-            }
-            EXPECT_EQ(t.system.reboots, 0) << at;
-            ASSERT_EQ(t.boxes.shown.size(), 1u) << at;
-            EXPECT_EQ(t.boxes.shown[0].style, kStop) << at;
-            EXPECT_TRUE(t.boxes.shown[0].text.starts_with("Der DOS-Modus wird nicht gestartet:\r"))
-                << at;
-            const std::string& text = t.boxes.shown[0].text;
-            EXPECT_TRUE(text.ends_with("\rC:\\Autoexec.bat sind unverändert.") ||
-                        text.ends_with("\rC:\\Autoexec.bat wurden wiederhergestellt."))
-                << at << ": " << text;
+    auto arrange = [](Bench& t, const Setup& u, bool oneStep) {
+        t.files.oneStepReplace = oneStep;
+        t.files.remove(kConfigSys);
+        t.files.remove(kAutoexecBat);
+        const std::string config = u.config.value_or(""), autoexec = u.autoexec.value_or("");
+        if (u.reset) {
+            OptionTable earlier;
+            earlier[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
+            StartFiles old = makeStartFiles(earlier, "C:\\WINDOWS");
+            t.files.put(kConfigSys, old.configSys);
+            t.files.put(kAutoexecBat, old.autoexecBat);
+            t.files.put(kConfigWos, config);
+            t.files.put(kAutoexecWos, autoexec);
+            return;
         }
-        EXPECT_EQ(n, 9) << s.why;  // eight file operations when all goes well
+        if (u.config) t.files.put(kConfigSys, config);
+        if (u.autoexec) t.files.put(kAutoexecBat, autoexec);
+        if (u.stale) {
+            t.files.put(kConfigWos, "alt");
+            t.files.put(kAutoexecApp, "x");
+        }
+    };
+    auto somewhere = [](Bench& t, const std::optional<std::string>& bytes, const std::string& live,
+                        const std::string& backup) {
+        return !bytes || t.files.get(live) == bytes || t.files.get(backup) == bytes;
+    };
+    for (const Setup& u : setups) {
+        for (bool oneStep : {true, false}) {
+            int n = 1;
+            for (; n <= 30; ++n) {
+                Bench t;
+                arrange(t, u, oneStep);
+                t.files.failAt(n);
+                bool restarted = t.run();
+                t.files.failAt(0);
+                if (restarted) break;
+                std::string at = std::string(u.why) + (oneStep ? ", one step" : ", 9x") +
+                                 ", failure at " + std::to_string(n);
+                EXPECT_EQ(t.system.reboots, 0) << at;
+                ASSERT_EQ(t.boxes.shown.size(), 1u) << at;
+                EXPECT_TRUE(
+                    t.boxes.shown[0].text.starts_with("Der DOS-Modus wird nicht gestartet:"))
+                    << at;
+                EXPECT_TRUE(somewhere(t, u.config, kConfigSys, kConfigWos)) << at;
+                EXPECT_TRUE(somewhere(t, u.autoexec, kAutoexecBat, kAutoexecWos)) << at;
+                if (oneStep && !u.reset) {  // every step of its own was undone
+                    EXPECT_EQ(t.files.get(kConfigSys), u.config) << at;
+                    EXPECT_EQ(t.files.get(kAutoexecBat), u.autoexec) << at;
+                }
+
+                t.boxes.shown.clear();
+                EXPECT_TRUE(t.run()) << at << ", then a run without failure";
+                EXPECT_EQ(t.files.get(kConfigWos), u.config.value_or("")) << at;
+                EXPECT_EQ(t.files.get(kAutoexecWos), u.autoexec.value_or("")) << at;
+                EXPECT_EQ(t.files.get(kAutoexecBat), t.generated().autoexecBat) << at;
+            }
+            EXPECT_LT(n, 30) << u.why << ": the run never succeeded";
+        }
     }
 }
 
@@ -241,6 +246,7 @@ TEST_F(Restart, RefusedRebootPutsTheStartFilesBack) {
     Drive before = drive();
     EXPECT_FALSE(run());
     EXPECT_EQ(system.reboots, 1);
+    EXPECT_FALSE(system.rebootRequested());
     EXPECT_EQ(drive(), before);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
@@ -257,8 +263,6 @@ TEST_F(Restart, WhatCannotBePutBackIsNamed) {
     files.failAt(9);  // the first step of putting back: Autoexec.wos -> Autoexec.bat
     EXPECT_FALSE(run());
     EXPECT_EQ(files.get(kAutoexecWos), kUserAutoexec);  // still safe under the backup name
-    EXPECT_FALSE(files.exists(kConfigSys));
-    EXPECT_FALSE(files.exists(kConfigWos));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(
         boxes.shown[0].text.ends_with("Nicht alles konnte rückgängig gemacht werden:\r"
@@ -267,62 +271,14 @@ TEST_F(Restart, WhatCannotBePutBackIsNamed) {
         << boxes.shown[0].text;
 }
 
-// A DOS-mode session ended by a reset: our files are live, the user's are the
-// backups. They must not be deleted as old backups.
-struct ResetBench : Bench {
-    StartFiles old;
-    ResetBench() {
-        OptionTable earlier;
-        earlier[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
-        old = makeStartFiles(earlier, "C:\\WINDOWS");
-        files.put(kConfigSys, old.configSys);
-        files.put(kAutoexecBat, old.autoexecBat);
-        files.put(kConfigWos, kUserConfig);
-        files.put(kAutoexecWos, kUserAutoexec);
-    }
-};
-
-struct AfterReset : ResetBench, testing::Test {};
-
-TEST_F(AfterReset, BackupsArePutBackFirst) {
+TEST_F(Restart, OnlyOurOwnAutoexecCountsAsAReset) {
+    OptionTable earlier;
+    earlier[5] = {"Spiele", "", "SOUND", 1};
+    std::string changed = makeStartFiles(earlier, "C:\\WINDOWS").autoexecBat + "REM eigene\r\n";
+    files.put(kAutoexecBat, changed);
+    files.put(kAutoexecWos, "alt");
     EXPECT_TRUE(run());
-    EXPECT_EQ(files.get(kConfigWos), kUserConfig);
-    EXPECT_EQ(files.get(kAutoexecWos), kUserAutoexec);
-    EXPECT_EQ(files.get(kAutoexecBat), generated().autoexecBat);
-}
-
-TEST_F(AfterReset, OnlyOurOwnAutoexecCountsAsAReset) {
-    files.put(kAutoexecBat, old.autoexecBat + "REM vom Benutzer\r\n");
-    EXPECT_TRUE(run());
-    EXPECT_EQ(files.get(kAutoexecWos), old.autoexecBat + "REM vom Benutzer\r\n");
-}
-
-TEST_F(AfterReset, FailuresNeverLoseTheUsersFiles) {
-    int n = 1;
-    for (;; ++n) {
-        ResetBench t;
-        t.files.failAt(n);
-        if (t.run()) break;
-        std::string at = "failure at call " + std::to_string(n);
-        // Each of the user's files is live, or still the backup beside our old file.
-        EXPECT_TRUE(
-            t.files.get(kConfigSys) == kUserConfig ||
-            (t.files.get(kConfigWos) == kUserConfig && t.files.get(kConfigSys) == t.old.configSys))
-            << at;
-        EXPECT_TRUE(t.files.get(kAutoexecBat) == kUserAutoexec ||
-                    (t.files.get(kAutoexecWos) == kUserAutoexec &&
-                     t.files.get(kAutoexecBat) == t.old.autoexecBat))
-            << at;
-        if (n >= 3) {  // once both are back, the sequence undoes only its own steps
-            EXPECT_EQ(t.files.get(kConfigSys), kUserConfig) << at;
-            EXPECT_EQ(t.files.get(kAutoexecBat), kUserAutoexec) << at;
-            EXPECT_FALSE(t.files.exists(kConfigWos)) << at;
-            EXPECT_FALSE(t.files.exists(kAutoexecWos)) << at;
-        }
-        EXPECT_EQ(t.system.reboots, 0) << at;
-        EXPECT_EQ(t.boxes.shown.size(), 1u) << at;
-    }
-    EXPECT_EQ(n, 11);  // two puts back, then the eight steps
+    EXPECT_EQ(files.get(kAutoexecWos), changed);
 }
 
 }  // namespace

@@ -67,6 +67,8 @@ TEST(StartFiles, WholeFilesForThreeTickedEntries) {
     };
     EXPECT_EQ(linesOf(f.autoexecBat), expected);
     EXPECT_TRUE(f.autoexecBat.ends_with("/WX\r\n"));
+    // Nothing ticked with lines of its own: an empty Config.sys.
+    EXPECT_EQ(makeStartFiles(tickedNames({"Nur Name"}), "C:\\WINDOWS").configSys, "");
 }
 
 TEST(StartFiles, FrameIsMadeOfDosBoxBytes) {
@@ -137,10 +139,16 @@ TEST(StartFiles, ComponentLinesWrap) {
     }
 }
 
-TEST(StartFiles, NoLinesGiveAnEmptyConfigSysAndTheBareAutoexec) {
-    StartFiles f = makeStartFiles(tickedNames({"Nur Name"}), "C:\\WINDOWS");
-    EXPECT_EQ(f.configSys, "");
-    EXPECT_EQ(linesOf(f.autoexecBat).size(), 12u);  // 1, 3 to 6, one name line, 8 to 13
+TEST(StartFiles, NamesCanNeitherRedirectNorExpand) {
+    // What DOS shows: < > | as look-alikes, a doubled % as one, so the right
+    // side stays in its column.
+    OptionTable t = tickedNames({"A<B>C|D", "100%", "%PATH%"});
+    t[5] = {"Eigene", "", "ECHO 50% > NUL", 1};  // the user's own lines stay as typed
+    StartFiles f = makeStartFiles(t, "C:\\WINDOWS");
+    EXPECT_EQ(componentLines(t),
+              std::vector<std::string>{"ECHO \xBA A(B)C!D, 100%%, %%PATH%%, Eigene" +
+                                       std::string(47, ' ') + "\xBA"});
+    EXPECT_NE(f.autoexecBat.find("\r\nECHO 50% > NUL\r\n"), std::string::npos);
 }
 
 TEST(StartFiles, WindowsDirectoryIsUsedInFull) {

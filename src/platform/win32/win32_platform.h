@@ -39,27 +39,22 @@ class Win32System : public System {
     std::string commandLine() override;
     std::string windowsDirectory() override;
     bool requestReboot() override;
+    bool rebootRequested() override { return rebootRequested_; }
+
+  private:
+    bool rebootRequested_ = false;
 };
 
 class Win32MessageBoxes : public MessageBoxes {
   public:
-    // Boxes are owned by this window, so they stay in front of it and block it.
-    void setOwner(HWND owner) { owner_ = owner; }
+    // Boxes are owned by the window of ours in front (a dialog over `main`, or
+    // `main` itself), so they stay in front of it and block it.
+    void setMainWindow(HWND main) { main_ = main; }
     Answer show(const std::string& text, const std::string& title, unsigned style) override;
 
   private:
-    HWND owner_ = nullptr;
+    HWND main_ = nullptr;
 };
 
 // True on Windows 95, 98 and Me, where some functions exist only as stubs.
 bool isWindows9x();
-
-// The pieces of the above that are plain text rules, for the tests.
-// What follows the program name in a command line: the name ends at the first
-// blank or tab outside quotes; the blanks after it are dropped, the rest is kept.
-std::string argumentsOf(const std::string& commandLine);
-// The folder of a program file's full path; a drive root keeps its "\".
-std::string folderOfFile(const std::string& path);
-// A MessageBoxA result as the caller's answer. A box that could not be shown,
-// or was closed without a choice, never counts as Yes.
-Answer answerOf(int result, unsigned style);

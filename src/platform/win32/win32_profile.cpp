@@ -16,11 +16,7 @@ std::string Win32Profile::read(const std::string& file, const std::string& secti
 
 bool Win32Profile::write(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& value) {
-    // A line break inside a value would end it in the file and turn the rest into
-    // keys or sections of their own. Reading would stop there anyway, so only
-    // that much is written.
-    std::string line = value.substr(0, value.find_first_of("\r\n"));
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), line.c_str(), file.c_str()) !=
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
            FALSE;
 }
 

@@ -1,6 +1,7 @@
 // What the program asks of Windows as a whole.
 #include <vector>
 
+#include "platform/text_rules.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -41,26 +42,6 @@ bool isWindows9x() {
     return (GetVersion() & 0x80000000u) != 0;
 }
 
-std::string argumentsOf(const std::string& commandLine) {
-    std::size_t i = 0;
-    for (bool quoted = false; i < commandLine.size(); ++i) {
-        char c = commandLine[i];
-        if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && (c == ' ' || c == '\t'))
-            break;
-    }
-    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
-    return commandLine.substr(i);
-}
-
-std::string folderOfFile(const std::string& path) {
-    std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return {};
-    if (slash == 2 && path[1] == ':') return path.substr(0, 3);
-    return path.substr(0, slash);
-}
-
 std::string Win32System::programFolder() {
     // The result is cut to fit without saying so; only a count well below the
     // buffer's size proves the whole path came back.
@@ -93,5 +74,8 @@ std::string Win32System::windowsDirectory() {
 
 bool Win32System::requestReboot() {
     if (!isWindows9x()) enableShutdownPrivilege();
-    return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+    // Set before the call: Windows 9x asks the caller's own windows during it.
+    rebootRequested_ = true;
+    rebootRequested_ = ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+    return rebootRequested_;
 }

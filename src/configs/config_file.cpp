@@ -1,0 +1,12 @@
+#include "configs/config_file.h"
+
+namespace {
+// A selection string is at most 32 characters; the rest of a file is never used.
+constexpr std::size_t kReadLimit = 4096;
+}  // namespace
+
+std::optional<std::string> readConfigFile(Files& files, const std::string& path) {
+    std::optional<std::string> bytes = files.read(path, kReadLimit);
+    if (!bytes || bytes->empty()) return std::nullopt;
+    return bytes->substr(0, bytes->find_first_of("\r\n"));
+}

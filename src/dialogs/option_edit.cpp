@@ -1,0 +1,62 @@
+#include "dialogs/option_edit.h"
+
+#include "store/ini_store.h"
+#include "store/lines.h"
+
+namespace {
+
+struct Kind {
+    const char* what;  // as the message names the lines
+    std::string OptionEdit::*text;
+};
+const Kind kLineKinds[] = {{"Config.sys", &OptionEdit::ConfigLines},
+                           {"Autoexec.bat", &OptionEdit::AutoexecLines}};
+
+std::string fittedLines(const std::string& text) {
+    std::string fitted;
+    std::size_t kept = 0;
+    for (const std::string& line : splitLines(text)) {
+        if (!line.empty() && ++kept > kMaxLines) break;
+        fitted += line.substr(0, kMaxValue) + "\r\n";
+    }
+    if (!fitted.empty()) fitted.resize(fitted.size() - 2);
+    return fitted;
+}
+
+}  // namespace
+
+std::string whatWouldBeCut(const OptionEdit& texts) {
+    std::string cut;
+    const std::string limit = std::to_string(kMaxValue);
+    if (texts.Name.size() > kMaxValue) cut += "\r- der Name ist länger als " + limit + " Zeichen";
+    for (const Kind& kind : kLineKinds) {
+        std::vector<std::string> lines = storedLines(texts.*kind.text);
+        if (lines.size() > kMaxLines)
+            cut += "\r- " + std::to_string(lines.size()) + " Zeilen für " + kind.what +
+                   ", höchstens " + std::to_string(kMaxLines);
+        for (const std::string& line : lines) {
+            if (line.size() <= kMaxValue) continue;
+            cut += "\r- eine Zeile für " + std::string(kind.what) + " ist\r  länger als " + limit +
+                   " Zeichen";
+            break;
+        }
+    }
+    return cut.empty() ? cut : cut.substr(1);
+}
+
+OptionEdit cutToFit(const OptionEdit& texts) {
+    return {texts.Name.substr(0, kMaxValue), fittedLines(texts.ConfigLines),
+            fittedLines(texts.AutoexecLines)};
+}
+
+bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes) {
+    std::string cut = whatWouldBeCut(texts);
+    if (cut.empty()) return true;
+    Answer a = boxes.show("Velkor.ini kann nicht alles aufnehmen:\r" + cut +
+                              "\rSoll der Rest abgeschnitten werden?\r"
+                              "Mit \"Nein\" kehren Sie zum Bearbeiten zurück.",
+                          "Option ändern", mb::YesNo | mb::IconExclamation | mb::DefaultSecond);
+    if (a != Answer::Yes) return false;
+    texts = cutToFit(texts);
+    return true;
+}

@@ -1,0 +1,33 @@
+#include "mainwindow/saving.h"
+
+#include "store/ini_store.h"
+
+Answer askToSave(MessageBoxes& boxes, bool withCancel) {
+    return boxes.show("Wollen Sie Ihre aktuellen Velkor speichern?", "Speichern",
+                      (withCancel ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
+}
+
+bool Speichern(State& s, Platform& p) {
+    if (!saveIni(s, p.profile, p.files)) {
+        p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.IniPath +
+                         "\rspeichern. Die Datei ist schreibgeschützt,\r"
+                         "oder der Datenträger ist voll.\r"
+                         "Ihre Änderungen sind noch nicht gesichert.",
+                     "Speichern", mb::Ok | mb::IconExclamation);
+        return false;
+    }
+    s.Changed = false;
+    return true;
+}
+
+bool mayLeave(State& s, Platform& p) {
+    if (!s.Changed) return true;
+    switch (askToSave(p.boxes, true)) {
+        case Answer::Yes:
+            return Speichern(s, p);
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}

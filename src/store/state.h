@@ -1,0 +1,14 @@
+// The one state of a run. The main window owns it; every part of the program
+// that reads or changes it is handed it, and none keeps a copy.
+#pragma once
+#include <string>
+
+#include "store/option_table.h"
+
+struct State {
+    ::OptionTable OptionTable;
+    ::Settings Settings;
+    ::ConfigList ConfigList;
+    std::string IniPath;   // Velkor.ini beside the program, set once at start-up
+    bool Changed = false;  // edits that Velkor.ini does not hold yet
+};
