@@ -1,5 +1,7 @@
 #include "configs/config_file.h"
 
+#include "store/replacing.h"
+
 namespace {
 // A selection string is at most 32 characters; the rest of a file is never used.
 constexpr std::size_t kReadLimit = 4096;
@@ -9,4 +11,8 @@ std::optional<std::string> readConfigFile(Files& files, const std::string& path)
     std::optional<std::string> bytes = files.read(path, kReadLimit);
     if (!bytes || bytes->empty()) return std::nullopt;
     return bytes->substr(0, bytes->find_first_of("\r\n"));
+}
+
+bool writeConfigFile(Files& files, const std::string& path, const std::string& selection) {
+    return writeReplacing(files, path, selection + "\r\n");
 }

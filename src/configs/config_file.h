@@ -9,3 +9,7 @@
 // missing, cannot be read or holds no byte at all; an empty first line is a
 // selection of no entry.
 std::optional<std::string> readConfigFile(Files& files, const std::string& path);
+
+// The selection as the file's one line, ended by CR LF; the old file stays as
+// it was if this fails.
+bool writeConfigFile(Files& files, const std::string& path, const std::string& selection);

@@ -1,7 +1,11 @@
 #include "mainwindow/form1.h"
 
+#include "configs/configurations.h"
+#include "dialogs/about.h"
+#include "dialogs/settings.h"
 #include "dosmode/restart.h"
 #include "mainwindow/saving.h"
+#include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
 #include "store/ini_store.h"
 
@@ -9,6 +13,11 @@ void Form1::Form_Load() {
     p_.view.centreOnScreen();
     s_.IniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
     Laden();
+    applyCommandLine(s_, p_);
+    FillConfigMenus(s_, p_.view);
+    p_.tray.prepare();
+    // Started in the notification area, the window is never shown.
+    if (s_.Settings.Taskleiste != kOn || !toTray(p_)) p_.view.setVisible(true);
 }
 
 void Form1::Laden() {
@@ -23,6 +32,14 @@ bool Form1::Form_Unload() {
 bool Form1::Form_QueryEndSession() {
     // The restart asked its questions before it asked Windows to reboot.
     return p_.system.rebootRequested() || mayLeave(s_, p_);
+}
+
+void Form1::Form_MouseDown(int button, int x) {
+    ::Form_MouseDown(p_, button, x);
+}
+
+void Form1::TaskbarCreated() {
+    taskbarCreated(p_);
 }
 
 void Form1::Check1_Click(int row, bool ticked) {
@@ -49,6 +66,42 @@ void Form1::Command3_Click() {
     Speichern(s_, p_);
 }
 
+void Form1::Command4_Click() {
+    Anordnen(s_, p_);
+}
+
+void Form1::Command5_Click() {
+    toTray(p_);
+}
+
+void Form1::Command6_Click() {
+    ::Command6_Click(s_, p_);
+}
+
 void Form1::Command7_Click() {
     if (mayLeave(s_, p_)) p_.view.endProgram();
+}
+
+void Form1::MLaden_Click() {
+    ::MLaden_Click(s_, p_);
+}
+
+void Form1::MSpeichernU_Click() {
+    ::MSpeichernU_Click(s_, p_);
+}
+
+void Form1::MÜber_Click() {
+    MUeber_Click(p_);
+}
+
+void Form1::MKBeenden_Click() {
+    ::MKBeenden_Click(s_, p_);
+}
+
+void Form1::MFenster_Click() {
+    fromTray(p_);
+}
+
+void Form1::MKontext_Click(int index) {
+    ::MKontext_Click(s_, p_, index);
 }

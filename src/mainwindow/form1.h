@@ -9,21 +9,38 @@ class Form1 {
   public:
     explicit Form1(Platform& platform) : p_(platform) {}
 
+    // Start-up; ends with the window shown, or hidden in the notification area.
     void Form_Load();
     // True keeps the window open.
     bool Form_Unload();
     // True lets Windows end the session.
     bool Form_QueryEndSession();
+    void Form_MouseDown(int button, int x);
+    void TaskbarCreated();
 
     void Check1_Click(int row, bool ticked);
     void Command1_Click(int row);  // "..." of a row: the option editor
     void Command2_Click();         // "&Neu starten"
     void Command3_Click();         // "&Speichern"
+    void Command4_Click();         // "&Anordnen"
+    void Command5_Click();         // "&Taskleiste"
+    void Command6_Click();         // "&Velkor": the settings
     void Command7_Click();         // "&Beenden"
 
-    void MNeuS_Click() { Command2_Click(); }
     void MSpeichern_Click() { Command3_Click(); }
+    void MNeuS_Click() { Command2_Click(); }
+    void MTaskleiste_Click() { Command5_Click(); }
+    void MVelkor_Click() { Command6_Click(); }
     void MBeenden_Click() { Command7_Click(); }
+    void MLaden_Click();
+    void MAnordnen_Click() { Command4_Click(); }
+    void MSpeichernU_Click();
+    void Mkonfigs_Click(int index) { MKontext_Click(index); }
+    void MÜber_Click();
+    void MKBeenden_Click();
+    void MFenster_Click();
+    void MKAnordnen_Click() { Command4_Click(); }
+    void MKontext_Click(int index);
 
   private:
     void Laden();

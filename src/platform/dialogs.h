@@ -1,9 +1,16 @@
 // The program's modal dialogs, each shown centred over the main window. A
 // dialog shows and collects; what its buttons lead to is decided by the caller.
 #pragma once
+#include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "dialogs/option_edit.h"
+#include "dialogs/settings_checks.h"
+
+// The nine rows of the arrange dialog: the path of slot 1..9, "" = free.
+using ConfigRows = std::array<std::string, 9>;
 
 class Dialogs {
   public:
@@ -13,4 +20,17 @@ class Dialogs {
     // may change it and says whether the editor closes. True if it closed that
     // way; `texts` then holds the accepted texts.
     virtual bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept) = 0;
+
+    // "Konfigurationen anordnen". "..." of a row asks `pick` for a path
+    // (nothing keeps the row), "X" empties it. True if taken over; `rows` then
+    // holds the rows as shown.
+    virtual bool arrangeConfigs(ConfigRows& rows,
+                                const std::function<std::optional<std::string>()>& pick) = 0;
+
+    // "Einstellungen ändern" with the five boxes. True if taken over; `checks`
+    // then holds the boxes as left.
+    virtual bool editSettings(SettingsChecks& checks) = 0;
+
+    // "Info". A click on the contact line calls `followLink`.
+    virtual void showAbout(const std::function<void()>& followLink) = 0;
 };

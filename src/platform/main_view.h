@@ -1,7 +1,8 @@
-// What the main window shows. The window forwards its events to Form1, and Form1
-// tells it through this interface what to show.
+// What the main window shows. The window forwards its events to Form1, and the
+// program tells it through this interface what to show.
 #pragma once
 #include <string>
+#include <vector>
 
 class MainView {
   public:
@@ -9,6 +10,13 @@ class MainView {
     virtual void showName(int row, const std::string& name) = 0;  // caption of Check1(row)
     virtual void showTicked(int row, bool ticked) = 0;
     virtual void centreOnScreen() = 0;
+    // The configuration entries of both configuration menus, alike, in menu
+    // order; with none, the entries and the separators above them are hidden.
+    virtual void showConfigMenus(const std::vector<std::string>& captions) = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool isVisible() = 0;
+    // The tray icon's pop-up menu at the mouse position, "&Fenster" in bold.
+    virtual void showContextMenu() = 0;
     // Ends the program at once, without asking anything again.
     virtual void endProgram() = 0;
 };

@@ -22,4 +22,8 @@ class System {
     // True once a reboot was asked for and not refused: the shutdown that
     // follows is the program's own.
     virtual bool rebootRequested() = 0;
+
+    // Opens a link such as "mailto:..." with the program Windows has for it.
+    // False if there is none or it could not be started.
+    virtual bool openLink(const std::string& url) = 0;
 };

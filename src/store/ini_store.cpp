@@ -6,6 +6,7 @@
 
 #include "configs/config_file.h"
 #include "store/lines.h"
+#include "store/replacing.h"
 
 namespace {
 
@@ -43,15 +44,6 @@ std::optional<std::int16_t> parseFlag(const std::string& text) {
     if (text[0] == '-') value = -value;
     if (value < -32768 || value > 32767) return std::nullopt;
     return static_cast<std::int16_t>(value);
-}
-
-// The name a save writes to before it replaces Velkor.ini.
-std::string pendingPath(const std::string& iniPath) {
-    std::size_t dot = iniPath.rfind('.');
-    std::size_t slash = iniPath.rfind('\\');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return iniPath + ".neu";
-    return iniPath.substr(0, dot) + ".neu";
 }
 
 // One value of the file: what is written, and what must come back.
@@ -159,10 +151,8 @@ bool saveIni(const State& s, Profile& profile, Files& files) {
     std::string pending = pendingPath(s.IniPath);
     if (!files.remove(pending)) return false;
     std::vector<Entry> entries = entriesOf(s);
-    bool written = writeAll(profile, pending, entries) && readsBack(profile, pending, entries);
-    if (written && files.replace(pending, s.IniPath)) return true;
-    // Where the system removed the old file before the move failed, the new
-    // one is the only copy left; the next start completes it.
-    if (!written || files.exists(s.IniPath)) files.remove(pending);
+    if (writeAll(profile, pending, entries) && readsBack(profile, pending, entries))
+        return putInPlace(files, pending, s.IniPath);  // a kept Velkor.neu is completed at load
+    files.remove(pending);
     return false;
 }

@@ -8,11 +8,11 @@ Twips::Twips() {
     }
 }
 
-HFONT Twips::createControlFont() const {
-    // 8.25 pt as a character height in pixels, negative for "without leading".
-    return CreateFontA(-MulDiv(825, dpiY_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+HFONT Twips::createFont(const char* face, int points, bool underline) const {
+    // The size as a character height in pixels, negative for "without leading".
+    return CreateFontA(-MulDiv(points, dpiY_, 7200), 0, 0, 0, FW_BOLD, FALSE, underline, FALSE,
                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+                       DEFAULT_PITCH | FF_SWISS, face);
 }
 
 HWND createControl(HWND parent, const ControlSpec& item, const Twips& twips, HFONT font) {

@@ -13,7 +13,9 @@ class Twips {
     int y(int twips) const { return MulDiv(twips, dpiY_, 1440); }
 
     // "MS Sans Serif" 8.25 pt bold. The caller deletes it.
-    HFONT createControlFont() const;
+    HFONT createControlFont() const { return createFont("MS Sans Serif", 825); }
+    // A bold font of `face` at `points` hundredths of a point. The caller deletes it.
+    HFONT createFont(const char* face, int points, bool underline = false) const;
 
   private:
     int dpiX_ = 96, dpiY_ = 96;

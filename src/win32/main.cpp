@@ -23,12 +23,16 @@ int run(HINSTANCE instance) {
     }
     boxes.setMainWindow(window.handle());
     Win32Dialogs dialogs(instance, window.handle());
-    Platform platform{profile, files, system, boxes, window, dialogs};
+    Win32FileDialogs fileDialogs;
+    fileDialogs.setMainWindow(window.handle());
+    Win32Tray tray;
+    tray.setMainWindow(window.handle());
+    Win32Registry registry;
+    Platform platform{profile, files, system, boxes, window, dialogs, fileDialogs, tray, registry};
     Form1 form(platform);
     window.attach(form);
 
     form.Form_Load();
-    window.show();
 
     // The dialog manager gives the main window Tab and the access keys.
     MSG message;

@@ -47,10 +47,24 @@ const Route kRoutes[] = {
     {IDC_COMMAND1_FIRST, kOptionCount, [](Form1& f, int i, bool) { f.Command1_Click(i); }},
     {IDC_COMMAND2, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
     {IDC_COMMAND3, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
+    {IDC_COMMAND4, 1, [](Form1& f, int, bool) { f.Command4_Click(); }},
+    {IDC_COMMAND5, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
+    {IDC_COMMAND6, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
     {IDC_COMMAND7, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
     {IDM_SPEICHERN, 1, [](Form1& f, int, bool) { f.MSpeichern_Click(); }},
     {IDM_NEUS, 1, [](Form1& f, int, bool) { f.MNeuS_Click(); }},
+    {IDM_TASKLEISTE, 1, [](Form1& f, int, bool) { f.MTaskleiste_Click(); }},
+    {IDM_VELKOR, 1, [](Form1& f, int, bool) { f.MVelkor_Click(); }},
     {IDM_BEENDEN, 1, [](Form1& f, int, bool) { f.MBeenden_Click(); }},
+    {IDM_LADEN, 1, [](Form1& f, int, bool) { f.MLaden_Click(); }},
+    {IDM_ANORDNEN, 1, [](Form1& f, int, bool) { f.MAnordnen_Click(); }},
+    {IDM_SPEICHERNU, 1, [](Form1& f, int, bool) { f.MSpeichernU_Click(); }},
+    {IDM_KONFIGS_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.Mkonfigs_Click(i); }},
+    {IDM_UEBER, 1, [](Form1& f, int, bool) { f.MÜber_Click(); }},
+    {IDM_KBEENDEN, 1, [](Form1& f, int, bool) { f.MKBeenden_Click(); }},
+    {IDM_FENSTER, 1, [](Form1& f, int, bool) { f.MFenster_Click(); }},
+    {IDM_KANORDNEN, 1, [](Form1& f, int, bool) { f.MKAnordnen_Click(); }},
+    {IDM_KONTEXT_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
 };
 
 bool isChildControl(HWND window, HWND control) {
@@ -97,6 +111,7 @@ bool MainWindow::create() {
     font_ = twips.createControlFont();
     createControls();
     loadMenus();
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     return true;
 }
 
@@ -124,11 +139,6 @@ void MainWindow::loadMenus() {
     }
 }
 
-void MainWindow::show() {
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
-}
-
 void MainWindow::showName(int row, const std::string& name) {
     if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], name.c_str());
 }
@@ -141,6 +151,39 @@ void MainWindow::showTicked(int row, bool ticked) {
 void MainWindow::centreOnScreen() {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     centreOver(window_, screen);
+}
+
+void MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
+    for (HideableMenu* menu : {&konfigMenu_, &contextMenu_}) {
+        UINT first = menu == &konfigMenu_ ? IDM_KONFIGS_FIRST : IDM_KONTEXT_FIRST;
+        menu->setVisible(menu == &konfigMenu_ ? IDM_TRENNSTRICH3 : IDM_TRENNSTRICH4,
+                         !captions.empty());
+        for (UINT i = 0; i < kSlotCount; ++i) {
+            if (i < captions.size()) menu->setCaption(first + i, captions[i]);
+            menu->setVisible(first + i, i < captions.size());
+        }
+    }
+}
+
+void MainWindow::setVisible(bool visible) {
+    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    if (visible) SetForegroundWindow(window_);
+}
+
+bool MainWindow::isVisible() {
+    return IsWindowVisible(window_) != FALSE;
+}
+
+void MainWindow::showContextMenu() {
+    POINT at;
+    GetCursorPos(&at);
+    SetMenuDefaultItem(contextMenu_.handle(), IDM_FENSTER, FALSE);
+    // In front, so that the menu closes when the user clicks elsewhere; the
+    // posted message makes the second opening work too.
+    SetForegroundWindow(window_);
+    TrackPopupMenu(contextMenu_.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
+                   nullptr);
+    PostMessageA(window_, WM_NULL, 0, 0);
 }
 
 void MainWindow::endProgram() {
@@ -168,7 +211,19 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && form_) form_->TaskbarCreated();
     switch (message) {
+        // Also the tray icon's notification, with the mouse message over the
+        // icon in the low word.
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (form_)
+                form_->Form_MouseDown(message == WM_LBUTTONDOWN   ? 1
+                                      : message == WM_RBUTTONDOWN ? 2
+                                                                  : 4,
+                                      static_cast<short>(LOWORD(lParam)));
+            return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;

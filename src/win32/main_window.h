@@ -23,11 +23,14 @@ class MainWindow : public MainView {
     HWND handle() const { return window_; }
     // From now on clicks go to `form`.
     void attach(Form1& form) { form_ = &form; }
-    void show();
 
     void showName(int row, const std::string& name) override;
     void showTicked(int row, bool ticked) override;
     void centreOnScreen() override;
+    void showConfigMenus(const std::vector<std::string>& captions) override;
+    void setVisible(bool visible) override;
+    bool isVisible() override;
+    void showContextMenu() override;
     void endProgram() override;
 
   private:
@@ -46,6 +49,7 @@ class MainWindow : public MainView {
     HMENU contextMenuBar_ = nullptr;  // never attached to a window, so ours to destroy
     HideableMenu konfigMenu_, contextMenu_;
     std::array<HWND, kOptionCount> checks_{};
-    HWND focus_ = nullptr;  // the control that had the focus when the window lost it
+    HWND focus_ = nullptr;     // the control that had the focus when the window lost it
+    UINT taskbarCreated_ = 0;  // Explorer's message after it started again
     Form1* form_ = nullptr;
 };

@@ -5,6 +5,9 @@
 #define IDR_MAINMENU 100
 #define IDR_KONTEXTMENU 101
 #define IDD_FORM2 200  // Option ändern
+#define IDD_FORM3 201  // Konfigurationen anordnen
+#define IDD_FORM4 202  // Einstellungen ändern
+#define IDD_FORM5 203  // Info
 
 // Main window (Form1)
 #define IDC_FRAME1 1200
@@ -46,3 +49,27 @@
 #define IDC_F2_LABEL1 3021
 #define IDC_F2_LABEL2 3022
 #define IDC_F2_LABEL3 3023
+
+// Arrange dialog (Form3)
+#define IDC_F3_COMMAND1_FIRST 4000  // "..." of row r = IDC_F3_COMMAND1_FIRST + r
+#define IDC_F3_TEXT1_FIRST 4010     // the path of row r
+#define IDC_F3_COMMAND2_FIRST 4020  // "X" of row r
+#define IDC_F3_COMMAND3 4031        // &Abbrechen
+#define IDC_F3_COMMAND4 4032        // Ü&bernehmen
+
+// Settings dialog (Form4)
+#define IDC_F4_CHECK1 5001    // &In Taskleiste starten
+#define IDC_F4_CHECK2 5002    // &Keine "Löschen"-Meldung
+#define IDC_F4_CHECK3 5003    // K&eine "Neu starten"-Meldung
+#define IDC_F4_CHECK4 5004    // &Neustart sofort nach Konfigurationsauswahl
+#define IDC_F4_CHECK5 5005    // .&vkf-Dateien mit diesem Programm öffnen
+#define IDC_F4_COMMAND1 5011  // &Abbrechen
+#define IDC_F4_COMMAND2 5012  // Ü&bernehmen
+
+// About box (Form5)
+#define IDC_F5_LABEL1 6001  // Velkor
+#define IDC_F5_LABEL2 6002  // the version
+#define IDC_F5_LABEL3 6003
+#define IDC_F5_LINK 6004  // the contact, a link
+#define IDC_F5_LABEL4 6005
+#define IDC_F5_LABEL5 6006

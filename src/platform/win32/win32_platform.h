@@ -3,10 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/file_dialogs.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/tray.h"
 
 // flush() is true when the file is there afterwards: the system call itself
 // reports FALSE whether or not it worked.
@@ -40,6 +43,7 @@ class Win32System : public System {
     std::string windowsDirectory() override;
     bool requestReboot() override;
     bool rebootRequested() override { return rebootRequested_; }
+    bool openLink(const std::string& url) override;
 
   private:
     bool rebootRequested_ = false;
@@ -54,6 +58,41 @@ class Win32MessageBoxes : public MessageBoxes {
 
   private:
     HWND main_ = nullptr;
+};
+
+// The dialogs are owned by the window of ours in front, as message boxes are.
+class Win32FileDialogs : public FileDialogs {
+  public:
+    void setMainWindow(HWND main) { main_ = main; }
+    std::optional<std::string> open(const std::string& title) override;
+    std::optional<std::string> save(const std::string& title) override;
+
+  private:
+    std::optional<std::string> show(const std::string& title, bool saving);
+    HWND main_ = nullptr;
+};
+
+// The icon record is filled once from the main window: its handle (also as
+// the icon's ID), its small icon and its caption as the tip.
+class Win32Tray : public Tray {
+  public:
+    void setMainWindow(HWND main) { main_ = main; }
+    void prepare() override;
+    bool add() override;
+    void remove() override;
+
+  private:
+    HWND main_ = nullptr;
+    NOTIFYICONDATAA data_{};
+};
+
+class Win32Registry : public Registry {
+  public:
+    long createKey(Key root, const std::string& path, std::uint32_t access, Key& key) override;
+    long openKey(Key root, const std::string& path, std::uint32_t access, Key& key) override;
+    long setValue(Key key, const std::string& name, std::uint32_t type,
+                  const std::string& data) override;
+    long closeKey(Key key) override;
 };
 
 // True on Windows 95, 98 and Me, where some functions exist only as stubs.

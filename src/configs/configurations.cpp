@@ -1,0 +1,119 @@
+#include "configs/configurations.h"
+
+#include "configs/config_file.h"
+#include "dosmode/restart.h"
+#include "mainwindow/window_modes.h"
+#include "store/ini_store.h"
+#include "store/selection.h"
+
+namespace {
+
+const char kTitle[] = "Konfiguration";
+
+void tell(Platform& p, const std::string& text) {
+    p.boxes.show(text, kTitle, mb::Ok | mb::IconExclamation);
+}
+
+void cannotRead(Platform& p, const std::string& path) {
+    tell(p, "Die Konfiguration\r" + path +
+                "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
+}
+
+}  // namespace
+
+std::string Konfiguration(State& s, MainView& view, const std::string& konfig,
+                          std::string_view spcset) {
+    if (spcset != "setzen") return selectionOf(s.OptionTable);
+    applySelection(s.OptionTable, konfig);
+    for (int i = 0; i < kOptionCount; ++i) view.showTicked(i, s.OptionTable[i].Ticked == 1);
+    return {};
+}
+
+std::string Dateiname(const std::string& pfad) {
+    std::string name = pfad.substr(pfad.rfind('\\') + 1);  // npos + 1 == 0
+    // Only an extension is left out, and only with a name before it.
+    if (name.size() > 4 && name[name.size() - 4] == '.') name.resize(name.size() - 4);
+    return name;
+}
+
+void FillConfigMenus(State& s, MainView& view) {
+    std::vector<std::string> captions;
+    s.ConfigList.MenuSlot = {};
+    for (int n = 1; n <= kSlotCount; ++n) {
+        const std::string& path = s.ConfigList.slot(n).Path;
+        if (path.empty()) continue;
+        s.ConfigList.MenuSlot[captions.size()] = n;
+        captions.push_back("&" + std::to_string(captions.size() + 1) + " " + Dateiname(path));
+    }
+    view.showConfigMenus(captions);
+}
+
+void MKontext_Click(State& s, Platform& p, int index) {
+    if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return;
+    bool sofort = s.Settings.SofortStart == kOn;
+    // The user sees the new ticks, unless the restart follows at once.
+    if (!sofort && !p.view.isVisible()) fromTray(p);
+    Konfiguration(s, p.view, s.ConfigList.slot(s.ConfigList.MenuSlot[index]).Selection, "setzen");
+    if (sofort) restartIntoDos(s, p);
+}
+
+void MLaden_Click(State& s, Platform& p) {
+    std::optional<std::string> path = p.fileDialogs.open("Konfiguration laden");
+    if (!path) return;
+    std::optional<std::string> line = readConfigFile(p.files, *path);
+    if (!line) return cannotRead(p, *path);
+    Konfiguration(s, p.view, *line, "setzen");
+}
+
+void MSpeichernU_Click(State& s, Platform& p) {
+    std::optional<std::string> path = p.fileDialogs.save("Konfiguration speichern");
+    if (!path) return;
+    if (!writeConfigFile(p.files, *path, Konfiguration(s, p.view, "", "speichern")))
+        tell(p, "Die Konfiguration konnte nicht in\r" + *path +
+                    "\rgespeichert werden. Die Datei ist schreib-\rgeschützt, oder der "
+                    "Datenträger ist voll.");
+}
+
+void applyCommandLine(State& s, Platform& p) {
+    std::string path = p.system.commandLine();
+    if (path.empty()) return;
+    // The registered command passes a path with blanks unquoted; a console
+    // or another program may quote it.
+    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    std::optional<std::string> line = readConfigFile(p.files, path);
+    if (!line) return cannotRead(p, path);
+    Konfiguration(s, p.view, *line, "setzen");
+}
+
+void Anordnen(State& s, Platform& p) {
+    ConfigRows rows;
+    for (int n = 1; n <= kSlotCount; ++n) rows[n - 1] = s.ConfigList.slot(n).Path;
+    auto pick = [&p]() -> std::optional<std::string> {
+        std::optional<std::string> path = p.fileDialogs.open("Konfiguration laden");
+        if (path && path->size() > kMaxValue) {
+            tell(p, "Dieser Pfad ist zu lang für Velkor.ini\r(höchstens " +
+                        std::to_string(kMaxValue) + " Zeichen):\r" + *path);
+            return std::nullopt;
+        }
+        return path;
+    };
+    if (!p.dialogs.arrangeConfigs(rows, pick)) return;
+    std::string unreadable;
+    for (int n = 1; n <= kSlotCount; ++n) {
+        ConfigSlot& slot = s.ConfigList.slot(n);
+        slot.Path = rows[n - 1];
+        slot.Selection.clear();
+        if (slot.Path.empty()) continue;
+        std::optional<std::string> line = readConfigFile(p.files, slot.Path);
+        if (line)
+            slot.Selection = *line;
+        else
+            unreadable += "\r" + slot.Path;
+    }
+    FillConfigMenus(s, p.view);
+    s.Changed = true;
+    if (!unreadable.empty())
+        tell(p, "Diese Konfigurationen konnten nicht gelesen\rwerden und wählen nichts aus:" +
+                    unreadable);
+}

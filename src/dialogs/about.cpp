@@ -1,0 +1,25 @@
+#include "dialogs/about.h"
+
+#include "version.h"
+
+std::string versionText() {
+    return "Version " VELKOR_VERSION_TEXT;
+}
+
+std::string contactText() {
+    return "Velkor-Projekt <" VELKOR_CONTACT ">";
+}
+
+std::string contactLink() {
+    return "mailto:" VELKOR_CONTACT;
+}
+
+void MUeber_Click(Platform& p) {
+    p.dialogs.showAbout([&p] {
+        // Without a mail program the address is at least there to copy.
+        if (!p.system.openLink(contactLink()))
+            p.boxes.show("Es ist kein E-Mail-Programm eingerichtet.\rSchreiben Sie bitte an:\r" +
+                             std::string(VELKOR_CONTACT),
+                         "Info", mb::Ok | mb::IconExclamation);
+    });
+}

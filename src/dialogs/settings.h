@@ -1,0 +1,17 @@
+// "&Velkor": the four settings in the settings dialog, and the ".vkf" file
+// type registered on request.
+#pragma once
+#include "dialogs/settings_checks.h"
+#include "platform/platform.h"
+#include "store/state.h"
+
+// The boxes for the flags: two of them show a flag inverted, and a flag that
+// is neither on nor off (a hand-edited file) leaves its box unticked.
+SettingsChecks checksOf(const Settings& settings);
+
+// The flags the boxes stand for, each on or off.
+Settings settingsOf(const SettingsChecks& checks);
+
+// The whole command: taken over, the flags are set, the file type registered
+// if asked for (a refusal is told), and Changed set.
+void Command6_Click(State& s, Platform& p);

@@ -1,0 +1,26 @@
+// The main window is either shown, or hidden with an icon in the notification
+// area: the icon exists exactly while the window is hidden.
+#pragma once
+#include "platform/platform.h"
+#include "store/state.h"
+
+// "&Taskleiste": hide into the notification area. If the icon is refused the
+// window stays, or it would be gone with no way back; false then.
+bool toTray(Platform& p);
+
+// "&Fenster": the window back, the icon gone.
+void fromTray(Platform& p);
+
+// "&Beenden" of the icon's menu: leaving as "&Beenden" does; if the user stays,
+// the icon comes back.
+void MKBeenden_Click(State& s, Platform& p);
+
+// A mouse button pressed on the main window, or the icon's notification: the
+// icon reports the mouse message over it in `x`, as a press of the right
+// button while the window is hidden. Its right-button press opens the menu.
+void Form_MouseDown(Platform& p, int button, int x);
+
+// Explorer started again and has forgotten the icon.
+void taskbarCreated(Platform& p);
+
+constexpr int kRightButton = 2;
