@@ -3,7 +3,7 @@
 # only when something is missing. Needs root (or sudo).
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ python3 googletest clang-format
+    cmake ninja-build g++ python3 googletest clang-format clang libclang-rt-14-dev
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb imagemagick

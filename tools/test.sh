@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds Velkor in every configuration and runs all tests: the native unit
-# tests (also under AddressSanitizer and UBSan), the Windows 95/98 import check
+# tests (also under AddressSanitizer and UBSan), the fuzz targets for a few
+# seconds each, the Windows 95/98 import check
 # of the shipped Velkor.exe, and the Wine tests (platform contract and end to end).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1
 
 passed=0 failed=0 status=0
-for preset in native native-asan i686 x86_64; do
+for preset in native native-asan fuzz i686 x86_64; do
     echo "=== $preset"
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
         echo "=== $preset: build failed"

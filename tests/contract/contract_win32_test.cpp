@@ -1,7 +1,5 @@
 // The contract tests against the real functions, as the fakes pass them natively.
 #include "contract/profile_contract.h"
-#include "contract/store_contract.h"
 #include "contract/win32_world.h"
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileContract, Win32World);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, StoreContract, Win32World);

@@ -26,7 +26,3 @@ Win32World::~Win32World() {
     }
     EXPECT_TRUE(RemoveDirectoryA(folder_.c_str())) << folder_ << " is not empty";
 }
-
-void Win32World::setReadOnly(const std::string& path) {
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
-}

@@ -15,7 +15,6 @@ class Win32World {
     Files& files() { return files_; }
     Profile& profile() { return profile_; }
     const std::string& folder() const { return folder_; }
-    void setReadOnly(const std::string& path);
 
   private:
     Win32Files files_;

@@ -4,58 +4,46 @@ std::string foldCase(const std::string& s) {
     std::string r = s;
     for (char& c : r) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 'a' && u <= 'z')
-            c = char(u - 32);
-        else if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
-            c = char(u - 32);
+        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = char(u - 32);
     }
     return r;
 }
 
-namespace {
-std::string folderOf(const std::string& path) {
-    return path.substr(0, path.rfind('\\') + 1);
-}
-}  // namespace
-
 bool FakeFiles::failNow(const std::string& what) {
     log.push_back(what);
-    ++calls_;
-    if (failAt_ != 0 && calls_ == failAt_) {
-        log.back() += " FAILED";
-        return true;
-    }
-    return false;
+    if (failAt_ == 0 || --failAt_ != 0) return false;
+    log.back() += " FAILED";
+    return true;
 }
 
 bool FakeFiles::folderWritable(const std::string& path) const {
-    return !readOnlyFolders_.count(foldCase(folderOf(path)));
+    return !readOnlyFolders_.count(foldCase(path.substr(0, path.rfind('\\') + 1)));
 }
 
 bool FakeFiles::writable(const std::string& path) const {
     return !readOnly_.count(foldCase(path)) && folderWritable(path);
 }
 
-bool FakeFiles::exists(const std::string& path) {
-    return files_.count(foldCase(path)) != 0;
+void FakeFiles::put(const std::string& path, const std::string& bytes) {
+    files_[foldCase(path)] = {path, bytes};
+    ++changes_;
 }
 
 bool FakeFiles::remove(const std::string& path) {
     if (failNow("remove " + path)) return false;
-    auto it = files_.find(foldCase(path));
-    if (it == files_.end()) return true;
+    if (!exists(path)) return true;
     if (!writable(path)) return false;
-    files_.erase(it);
-    return true;
+    ++changes_;
+    return files_.erase(foldCase(path));
 }
 
 // A read-only file may still be renamed, as on Windows; it stays read-only.
 bool FakeFiles::move(const std::string& from, const std::string& to) {
     auto it = files_.find(foldCase(from));
     if (it == files_.end() || !folderWritable(from) || !folderWritable(to)) return false;
-    Entry e{to, it->second.bytes};
+    std::string bytes = it->second.second;
     files_.erase(it);
-    files_[foldCase(to)] = e;
+    put(to, bytes);
     if (readOnly_.erase(foldCase(from))) readOnly_.insert(foldCase(to));
     return true;
 }
@@ -77,40 +65,19 @@ bool FakeFiles::replace(const std::string& from, const std::string& to) {
 
 bool FakeFiles::write(const std::string& path, const std::string& bytes) {
     if (!writable(path)) return failNow("write " + path), false;
-    if (failNow("write " + path)) {
-        files_[foldCase(path)] = {path, bytes.substr(0, partialWrite)};
-        return false;
-    }
-    auto it = files_.find(foldCase(path));
-    if (it != files_.end())
-        it->second.bytes = bytes.substr(0, diskRoom);
-    else
-        files_[foldCase(path)] = {path, bytes.substr(0, diskRoom)};
+    if (failNow("write " + path)) return put(path, bytes.substr(0, 3)), false;
+    put(path, bytes.substr(0, diskRoom));
     return true;
 }
 
 std::optional<std::string> FakeFiles::read(const std::string& path, std::size_t limit) {
     auto it = files_.find(foldCase(path));
     if (it == files_.end()) return std::nullopt;
-    return it->second.bytes.substr(0, limit);
-}
-
-bool FakeFiles::canCreateIn(const std::string& folder) {
-    return !readOnlyFolders_.count(foldCase(folder));
-}
-
-bool FakeFiles::canMove(const std::string& path) {
-    return exists(path) && writable(path);
+    return it->second.second.substr(0, limit);
 }
 
 std::optional<std::string> FakeFiles::get(const std::string& path) const {
     auto it = files_.find(foldCase(path));
     if (it == files_.end()) return std::nullopt;
-    return it->second.bytes;
-}
-
-std::vector<std::string> FakeFiles::paths() const {
-    std::vector<std::string> r;
-    for (const auto& [key, e] : files_) r.push_back(e.name);
-    return r;
+    return it->second.second;
 }

@@ -1,7 +1,7 @@
 // In-memory drive for tests. Paths match without regard to case, as on Windows.
 // Any mutating call can be made to fail, to test what the caller does then.
 #pragma once
-#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -14,32 +14,26 @@ std::string foldCase(const std::string& s);  // cp1252 upper case
 
 class FakeFiles : public Files {
   public:
-    bool exists(const std::string& path) override;
+    bool exists(const std::string& path) override { return files_.count(foldCase(path)) != 0; }
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool write(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> read(const std::string& path, std::size_t limit) override;
-    bool canCreateIn(const std::string& folder) override;
-    bool canMove(const std::string& path) override;
+    bool canCreateIn(const std::string& folder) override { return folderWritable(folder + "x"); }
+    bool canMove(const std::string& path) override { return exists(path) && writable(path); }
 
     // Test set-up and inspection.
-    void put(const std::string& path, const std::string& bytes) {
-        files_[foldCase(path)] = {path, bytes};
-    }
+    void put(const std::string& path, const std::string& bytes);
     std::optional<std::string> get(const std::string& path) const;
-    std::vector<std::string> paths() const;  // as first created
     void setReadOnly(const std::string& path) { readOnly_.insert(foldCase(path)); }
     void setReadOnlyFolder(const std::string& folder) { readOnlyFolders_.insert(foldCase(folder)); }
+    // Counts every change to the drive, so a reader can tell its copy is current.
+    std::uint64_t changes() const { return changes_; }
 
     // The n-th mutating call from now on (1 = the next) fails; 0 = none does.
-    void failAt(int n) {
-        failAt_ = n;
-        calls_ = 0;
-    }
-    int mutatingCalls() const { return calls_; }
-    // A write that fails leaves this many bytes of its content behind.
-    std::size_t partialWrite = 3;
+    // A write that fails leaves the first three bytes behind.
+    void failAt(int n) { failAt_ = n; }
     // Windows 9x has no one-step replace: the target is deleted, then the
     // file moved, and either step can fail.
     bool oneStepReplace = true;
@@ -49,16 +43,13 @@ class FakeFiles : public Files {
     std::vector<std::string> log;  // "remove C:\X", "rename A -> B", ...
 
   private:
-    struct Entry {
-        std::string name;
-        std::string bytes;
-    };
     bool failNow(const std::string& what);
     bool writable(const std::string& path) const;
     bool folderWritable(const std::string& path) const;
     bool move(const std::string& from, const std::string& to);
 
-    std::map<std::string, Entry> files_;
+    std::map<std::string, std::pair<std::string, std::string>> files_;  // folded -> name, bytes
     std::set<std::string> readOnly_, readOnlyFolders_;
-    int failAt_ = 0, calls_ = 0;
+    int failAt_ = 0;
+    std::uint64_t changes_ = 0;
 };

@@ -1,6 +1,10 @@
 // Initialisation files kept as real file bytes on a FakeFiles drive, read and
-// written the way the system's private-profile functions do.
+// written the way the system's private-profile functions do. Each file is
+// parsed once and written out on flush, as Windows 9x caches it.
 #pragma once
+#include <map>
+#include <vector>
+
 #include "fakes/fake_files.h"
 #include "platform/profile.h"
 
@@ -14,5 +18,25 @@ class FakeProfile : public Profile {
     bool flush(const std::string& file) override;
 
   private:
+    struct Key {
+        std::string name, folded, value;
+        bool hasValue;  // false for a line without "="
+    };
+    struct Section {
+        std::string name, folded;
+        bool headed;  // false for the lines before the first section
+        std::vector<Key> keys;
+    };
+    struct Cached {
+        std::uint64_t seen = ~0ull;  // the drive's changes when parsed
+        std::vector<Section> sections;
+        bool dirty = false;
+    };
+    Cached& cached(const std::string& file);
+    static Section* find(Cached& c, const std::string& name);
+
     FakeFiles& files_;
+    std::map<std::string, Cached> cache_;
+    std::string lastFile_;  // asked for again and again: found without folding
+    Cached* last_ = nullptr;
 };
