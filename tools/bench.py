@@ -1,0 +1,65 @@
+"""Runs bench/benchrun.exe under Wine on a virtual display, in a prefix of its
+own (build/bench/prefix), and prints the medians, their ratios and the size of
+the shipped Velkor.exe. Velkor starts with the sample Velkor.ini, three of
+whose slots list configuration files."""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+BUILD = ROOT / "build" / "x86_64"
+ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
+
+
+def prepare():
+    prefix = ROOT / "build" / "bench" / "prefix"
+    env = dict(ENV, WINEPREFIX=str(prefix))
+    if not (prefix / "system.reg").exists():
+        prefix.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["wineboot", "-i"], env=env, capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=env)
+    bench = prefix / "drive_c" / "Bench"
+    shutil.rmtree(bench, ignore_errors=True)
+    programs = {"Velkor": BUILD / "src/win32/Velkor.exe", "Floor": BUILD / "bench/ui_floor.exe",
+                "Bare": BUILD / "bench/bare_window.exe"}
+    for folder, exe in programs.items():
+        (bench / folder).mkdir(parents=True)
+        shutil.copyfile(exe, bench / folder / exe.name)
+    ini = (ROOT / "sample" / "Velkor.ini").read_bytes()
+    for n, name in enumerate(("Spiele", "Netzwerk", "Alles"), 1):
+        (bench / "Velkor" / f"{name}.vkf").write_bytes(b"0%d,0%d\r\n" % (n, n + 2))
+        ini = ini.replace(b"Konfig%d=\r\n" % n, b"Konfig%d=C:\\Bench\\Velkor\\%s.vkf\r\n" % (n, name.encode()))
+    (bench / "Velkor" / "Velkor.ini").write_bytes(ini)
+    return env, [f"C:\\Bench\\{folder}\\{exe.name}" for folder, exe in programs.items()]
+
+
+def main():
+    rounds = sys.argv[1] if len(sys.argv) > 1 else "15"
+    env, exes = prepare()
+    r, w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-displayfd", str(w)],
+                            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    display = os.read(r, 16).decode().strip()
+    os.close(r)
+    try:
+        env["DISPLAY"] = f":{display}"
+        out = subprocess.run(["wine", str(BUILD / "bench/benchrun.exe"), rounds, *exes], env=env,
+                             capture_output=True, text=True, timeout=1800).stdout
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        xvfb.terminate()
+    print(out, end="")
+    median = {m[1]: float(m[2]) for m in re.finditer(r"^median (\S+)\s+([\d.]+) ms", out, re.M)}
+    velkor, floor, bare = (median[e] for e in exes)
+    print(f"Velkor/floor {velkor / floor:.2f}   Velkor/bare {velkor / bare:.2f}")
+    size = (ROOT / "build" / "i686" / "src" / "win32" / "Velkor.exe").stat().st_size
+    print(f"i686 Velkor.exe: {size} bytes")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# bench.sh [ROUNDS]: how long Velkor takes to start, against a bare window and
+# against its own window without its logic, under Wine, ROUNDS alternating
+# runs each (default 15); and the size of the shipped Velkor.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+cmake --preset x86_64 >/dev/null
+cmake --build --preset x86_64 --target Velkor bare_window ui_floor benchrun >/dev/null
+cmake --preset i686 >/dev/null
+cmake --build --preset i686 --target Velkor >/dev/null
+exec python3 tools/bench.py "${1:-15}"
