@@ -3,5 +3,8 @@
 set -u
 cd "$(dirname "$0")/.."
 command -v clang-format >/dev/null || { echo "SKIPPED: clang-format is not installed"; exit 77; }
-mapfile -t files < <(git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
+# Tracked and new files; one deleted but not yet committed is no longer there.
+files=()
+while read -r f; do [ -f "$f" ] && files+=("$f"); done \
+    < <(git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
 clang-format --dry-run --Werror "${files[@]}"

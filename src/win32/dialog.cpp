@@ -1,7 +1,5 @@
 #include "win32/dialog.h"
 
-#include "win32/failure.h"
-
 Dialog::~Dialog() {
     if (font_) DeleteObject(font_);
 }
@@ -32,13 +30,7 @@ INT_PTR CALLBACK Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!self) return FALSE;
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (...) {
-        reportUnexpectedFailure(window);
-        EndDialog(window, 0);
-        return TRUE;
-    }
+    return self->handle(message, wParam, lParam);
 }
 
 INT_PTR Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,7 +4,6 @@
 
 #include "mainwindow/form1.h"
 #include "platform/win32/win32_platform.h"
-#include "win32/failure.h"
 #include "win32/main_window.h"
 #include "win32/win32_dialogs.h"
 
@@ -48,10 +47,5 @@ int run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    try {
-        return run(instance);
-    } catch (...) {
-        reportUnexpectedFailure(nullptr);
-        return 1;
-    }
+    return run(instance);
 }

@@ -1,6 +1,5 @@
 #include "win32/main_window.h"
 
-#include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/resource.h"
 
@@ -200,14 +199,9 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         self->window_ = window;
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        LRESULT result = self->handleMessage(message, wParam, lParam);
-        if (message == WM_NCDESTROY) self->window_ = nullptr;
-        return result;
-    } catch (...) {
-        reportUnexpectedFailure(window);
-        return 0;
-    }
+    LRESULT result = self->handleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) self->window_ = nullptr;
+    return result;
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
