@@ -3,16 +3,18 @@
 // constructors, call WinMain, end the process with its result.
 #include <windows.h>
 
-#include <cstdlib>
-
 extern "C" void __main();  // runs the static constructors, registers the destructors
 
-// The static destructors go to msvcrt's list, which std::exit runs.
-extern "C" int atexit(void (*function)()) {
-    return _onexit(reinterpret_cast<_onexit_t>(function)) ? 0 : -1;
-}
-
 namespace {
+
+// The static destructors, run in reverse at the end.
+void (*atExit[64])();
+int atExitCount = 0;
+
+[[noreturn]] void endProcess(int code) {
+    while (atExitCount > 0) atExit[--atExitCount]();
+    ExitProcess(code);
+}
 
 // What follows the program's name on the command line, which may be quoted.
 char* argumentsOf(char* line) {
@@ -25,11 +27,17 @@ char* argumentsOf(char* line) {
 
 }  // namespace
 
+extern "C" int atexit(void (*function)()) {
+    if (atExitCount == 64) return -1;
+    atExit[atExitCount++] = function;
+    return 0;
+}
+
 extern "C" void WinMainCRTStartup() {
     __main();
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    std::exit(WinMain(GetModuleHandleA(nullptr), nullptr, argumentsOf(GetCommandLineA()), show));
+    endProcess(WinMain(GetModuleHandleA(nullptr), nullptr, argumentsOf(GetCommandLineA()), show));
 }
