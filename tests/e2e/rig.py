@@ -1,7 +1,7 @@
 # The end-to-end rig: per test an Xvfb display, a copy of a booted Wine prefix
 # with a virtual desktop, and vkdrive inside that Wine session; drive C: is read
 # and written from Linux. A scenario fails by raising Failed with a reason.
-import fcntl, os, queue, shutil, subprocess, threading, time  # noqa: E401
+import fcntl, os, select, shutil, subprocess, time  # noqa: E401
 from pathlib import Path
 from types import SimpleNamespace
 
@@ -45,16 +45,14 @@ class Driver:
     # vkdrive's protocol: a line of fields each way, each field "x" and the hex of its cp1252 bytes.
     def __init__(self, args, **popen):
         self.proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, **popen)
-        self.lines = queue.Queue()
-        threading.Thread(target=lambda: [*map(self.lines.put, self.proc.stdout), self.lines.put(b"")],
-                         daemon=True).start()
 
     def __call__(self, *fields, timeout=60):
         try:
             self.proc.stdin.write(b" ".join(b"x" + str(f).encode("cp1252").hex().encode() for f in fields) + b"\n")
             self.proc.stdin.flush()
-            status, *out = self.lines.get(timeout=timeout).split() or [b"gone"]
-        except (BrokenPipeError, queue.Empty):
+            ready = select.select([self.proc.stdout], [], [], timeout)[0]
+            status, *out = ready and self.proc.stdout.readline().split() or [b"gone"]
+        except BrokenPipeError:
             status, out = b"gone", []
         expect(status != b"gone", f"vkdrive gave no answer to {fields[0]} (did the Wine session end?)")
         out = [bytes.fromhex(f[1:].decode()).decode("cp1252", "surrogateescape") for f in out]
@@ -93,30 +91,18 @@ class Window:
         poll(lambda: self.s.drive("alive", self.hwnd)[0] == "no", f'"{self.title}" to close')
 
     def children(self):
-        f = self.s.drive("list", self.hwnd)
-        return [SimpleNamespace(hwnd=f[i], id=int(f[i + 1]), cls=f[i + 2], text=f[i + 3], style=int(f[i + 4]),
-                                visible=f[i + 5] == "1") for i in range(0, len(f), 6)]
-
-
-class Box:
-    # A message box; Wine shows its text in the static control of ID 0xFFFF.
-    def __init__(self, window):
-        kids = window.children()
-        self.window, self.title = window, window.title
-        self.text = "".join(k.text for k in kids if k.cls == "Static" and k.id == 0xFFFF)
-        self.buttons = [k.id for k in kids if k.cls == "Button" and k.visible]
-
-    def expect(self, title, buttons, saying=""):
-        expect((self.title, self.buttons) == (title, buttons) and saying in self.text,
-               f'message box "{self.title}" with buttons {self.buttons} saying {self.text!r}; expected "{title}" '
-               f"with buttons {buttons}" + (f" saying {saying!r}" if saying else ""))
-        return self
+        return listed(self.s.drive("list", self.hwnd))
 
     def press(self, button, main):
-        # Returns how the main window stands once the program has gone on past the box.
-        self.window.click(button)
-        self.window.gone()
+        # Returns how `main` stands once the program has gone on past this window.
+        self.click(button)
+        self.gone()
         return main.sync()
+
+
+def listed(f):
+    return [SimpleNamespace(hwnd=f[i], id=int(f[i + 1]), cls=f[i + 2], text=f[i + 3], style=int(f[i + 4]),
+                            visible=f[i + 5] == "1") for i in range(0, len(f), 6)]
 
 
 class Session:
@@ -158,11 +144,8 @@ class Session:
             subprocess.run(["import", "-display", f":{self.display}", "-window", "root",
                             self.build / "e2e-screens" / f"{self.name}-{step}.png"], stderr=subprocess.DEVNULL)
 
-    def path(self, win_path):  # names match without regard to case, as on Windows
-        p = self.drive_c
-        for part in win_path[3:].split("\\"):
-            p = next((c for c in p.iterdir() if c.name.lower() == part.lower()), p / part) if p.is_dir() else p / part
-        return p
+    def path(self, win_path):
+        return self.drive_c.joinpath(*win_path[3:].split("\\"))
 
     def put(self, files, read_only=()):
         for win_path, data in files.items():
@@ -182,23 +165,42 @@ class Session:
         self.drive("start", f'"{exe}"', exe[:exe.rindex("\\")] or "C:\\")
         return self.window(title)
 
-    def windows(self):
-        f = self.drive("list")
-        return [(f[i], f[i + 2], f[i + 3]) for i in range(0, len(f), 6)]
+    def window(self, title, cls=""):
+        found = poll(lambda: [w for w in listed(self.drive("list")) if w.text == title and cls in ("", w.cls)],
+                     f'window "{title}"')
+        return Window(self, found[0].hwnd, title)
 
-    def window(self, title):
-        return Window(self, poll(lambda: [h for h, _, t in self.windows() if t == title], f'window "{title}"')[0],
-                      title)
+    def box(self, title, buttons, saying=""):
+        # A message box; Wine shows its text in the static control of ID 0xFFFF.
+        def find():
+            for w in listed(self.drive("list")):
+                kids = Window(self, w.hwnd).children() if w.cls == "#32770" else []
+                if any(k.id == 0xFFFF and k.cls == "Static" for k in kids):
+                    return w, "".join(k.text for k in kids if k.id == 0xFFFF), [k.id for k in kids if k.cls == "Button"
+                                                                                and k.visible]
+        w, text, got = poll(find, f'message box "{title}"')
+        self.shot(f"box-{title}")
+        expect((w.text, got) == (title, buttons) and saying in text, f'message box "{w.text}" with buttons {got} '
+               f'saying {text!r}; expected "{title}" with buttons {buttons}' + (f" saying {saying!r}" * bool(saying)))
+        return Window(self, w.hwnd, title)
 
-    def message_box(self):
-        box = poll(lambda: [Box(Window(self, h, t)) for h, c, t in self.windows() if c == "#32770" and any(
-            k.id == 0xFFFF and k.cls == "Static" for k in Window(self, h).children())], "a message box")[0]
-        self.shot(f"box-{box.title}")
-        return box
+    def tray_icon(self, slot=0):
+        # Wine 8 draws notification icons inside the task bar window, in 20-pixel
+        # slots from its right end, the first added rightmost; they have no window.
+        bar = next(w for w in listed(self.drive("list", "all")) if w.cls == "Shell_TrayWnd")
+        left, top, right, bottom = Window(self, bar.hwnd).get().rect
+        return right - 20 * slot - 10, (top + bottom) // 2
+
+    def file_dialog(self, title, path):
+        # A standard open or save dialog: the full path into its file-name box, then its OK button.
+        dialog = self.window(title, "#32770")
+        name = poll(lambda: [k for k in dialog.children() if k.cls == "Edit" and k.id == 0x47C], "the file-name box")
+        self.drive("type", name[0].hwnd, 0, path, "replace")
+        return dialog.click(IDOK)
 
     def expect_alone(self, main, why):
         main.sync()
-        others = [f'"{t}" ({c})' for h, c, t in self.windows() if h != main.hwnd]
+        others = [f'"{w.text}" ({w.cls})' for w in listed(self.drive("list")) if w.hwnd != main.hwnd]
         expect(not others, f"{why}: windows open besides the main window: {', '.join(others)}")
 
     def expect_ended(self, why):

@@ -75,7 +75,7 @@ LRESULT sendTimed(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 // Another process's control text has to be asked for with WM_GETTEXT; a
 // top-level window's title is known to the system.
 std::string textOf(HWND h) {
-    if (!GetParent(h)) {
+    if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) {
         char title[512] = "";
         GetWindowTextA(h, title, sizeof title);
         return title;
