@@ -9,6 +9,7 @@ WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL"
 DESKTOP, MS = (1024, 768), 10000  # MS: how long the program may take for one step
 BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE = 0x00F5, 0x0111, 0x0112, 0xF060
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+ANSWERS = {IDOK: "OK", IDCANCEL: "Cancel", IDYES: "Yes", IDNO: "No"}
 SCENARIOS = {}
 
 
@@ -93,11 +94,13 @@ class Window:
     def children(self):
         return listed(self.s.drive("list", self.hwnd))
 
-    def press(self, button, main):
-        # Returns how `main` stands once the program has gone on past this window.
+    def press(self, button, main, then=None):
+        # How `main` stands once the program has gone on past this window (`then` if given).
         self.click(button)
         self.gone()
-        return main.sync()
+        outcome = main.sync()
+        expect(then in (None, outcome), f'after {ANSWERS.get(button, button)} in "{self.title}": {outcome}, expected {then}')
+        return outcome
 
 
 def listed(f):

@@ -3,39 +3,42 @@ from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, NEU_STARTEN, SPEICHERN, TITLE,
                     UEBERNEHMEN, data, edit, expect_leaves, may_reboot, open_editor, rows, tick)
 
-HAND_ROWS = ["Maus", "", "Speicher"] + [""] * 7 + ["Letzte"]  # as hand.ini names them
+YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 OLD = {"C:\\Config.wos": b"REM alte Sicherung\r\n", "C:\\Autoexec.wos": b"REM alte Sicherung\r\n",
        "C:\\Config.app": b"REM von einem anderen Programm\r\n", "C:\\Autoexec.app": b"REM auch\r\n"}
 USER = {"C:\\Config.sys": data("user-Config.sys"), "C:\\Autoexec.bat": data("user-Autoexec.bat")}
 
 
+def expect_centred(rect, area, what):
+    expect(all(abs((rect[i] - area[i]) - (area[i + 2] - rect[i + 2])) <= 1 for i in (0, 1)),
+           f"{what} at {rect}, not centred on {area}")
+
+
 @scenario
 def startup_and_saving(t):
     # A hand-written Velkor.ini (comments, other case, gaps) loads as read; both
-    # ways of saving write it in the canonical form; ticks are no change.
+    # ways of saving write the canonical form; ticks are no change.
     t.put({INI: data("hand.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"})
     main = t.start(EXE, TITLE)
     w = main.get()
-    (left, top, right, bottom), (cl, ct, cr, cb) = w.rect, w.client
-    expect(abs(left - (DESKTOP[0] - right)) <= 1 and abs(top - (DESKTOP[1] - bottom)) <= 1,
-           f"main window at {w.rect}, not centred on the {DESKTOP} screen")
-    expect((cr - cl, cb - ct) == (281, 209), f"client area {cr - cl}x{cb - ct}, expected 281x209 (4215x3135 twips)")
-    expect(w.style & 0x80000 and not w.style & 0x70000,
-           f"window style {w.style:#x}: wants a close box, a fixed border and no minimise or maximise box")
-    expect_equal([(r.text, r.checked, r.visible) for r in rows(main)], [(n, 0, 1) for n in HAND_ROWS], "rows")
-    expect_equal({main.get(ID["IDC_COMMAND1_FIRST"] + r).text for r in range(11)}, {"..."}, '"..." buttons')
-    expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)],
-                 ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"], "buttons")
+    expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
+    expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
+    expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
+           "no minimise or maximise box")
+    expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
+                 [(n, 0, 1) for n in ["Maus", "", "Speicher"] + [""] * 7 + ["Letzte"]], "rows")
+    expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
+        1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
+        "buttons")
     t.expect_alone(main, "at start")
-    t.shot("main")
-    tick(main, (0, 3, 10, 3))
-    expect_equal([r.checked for r in rows(main)], [1] + [0] * 9 + [1], "ticks")
     expect_equal(main.click(SPEICHERN), "done", "&Speichern")
     t.expect_files({INI: data("hand-saved.ini")}, "&Speichern")
     t.put({INI: b"; wird ersetzt\r\n"})
     expect_equal(main.act(WM_COMMAND, ID["IDM_SPEICHERN"]), "done", "Datei/Speichern")
     t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
-    expect_leaves(t, main.close_box(), "the close box after saving, with ticks")
+    tick(main, (0, 3, 10, 3))
+    expect_equal([r.checked for r in rows(main)], [1] + [0] * 9 + [1], "ticks")
+    expect_leaves(t, main.close_box(), "the close box after ticks")
     t.end()
     t.expect_files({INI: data("hand-saved.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"}, "after leaving")
     expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Spiele.vkf", "Velkor.exe", "Velkor.ini"],
@@ -44,8 +47,8 @@ def startup_and_saving(t):
 
 @scenario
 def root_folder_without_ini(t):
-    # In C:\ with no Velkor.ini: empty rows and no message. An editor accepted
-    # without a change is a change; Yes at leaving creates C:\Velkor.ini. The
+    # In C:\ with no Velkor.ini: empty rows, no message. An editor accepted
+    # without a change is a change; Yes at leaving creates C:\Velkor.ini; the
     # Windows folder's Velkor.ini plays no part.
     decoy = {"C:\\windows\\Velkor.ini": b"[Eintrag1]\r\nName=Falsche Datei\r\n"}
     t.put(decoy)
@@ -55,7 +58,7 @@ def root_folder_without_ini(t):
     edit(t, main, 0)
     t.expect_files({"C:\\Velkor.ini": None}, "before the first save")
     expect_equal(main.close_box(), "modal", "the close box after an accepted editor")
-    t.box("Speichern", [IDYES, IDNO, IDCANCEL]).press(IDYES, main)
+    t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
     t.expect_ended("Yes to saving at leaving")
     t.end()
     t.expect_files({"C:\\Velkor.ini": data("empty.ini"), INI: None, **decoy}, "after Yes")
@@ -66,43 +69,39 @@ def editor(t):
     t.put({INI: data("seed.ini")})
     main = t.start(EXE, TITLE)
     editor = open_editor(t, main, 2)
-    (ml, mt, mr, mb), (el, et, er, eb) = main.get().rect, editor.get().rect
-    expect(abs((el - ml) - (mr - er)) <= 1 and abs((et - mt) - (mb - eb)) <= 1,
-           f"editor at {[el, et, er, eb]}, not centred over the main window at {[ml, mt, mr, mb]}")
+    expect_centred(editor.get().rect, main.get().rect, "the editor")
     expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
                  ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS\r\nDEVICE=C:\\WINDOWS\\EMM386.EXE NOEMS\r\nDOS=HIGH,UMB", ""],
                  "the editor of row 2")
     editor.type(NAME, "Speicher (neu)")
     editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
-    editor.click(UEBERNEHMEN)
-    editor.gone()
+    editor.press(UEBERNEHMEN, main, "done")
     # More than 20 lines: asked before they are cut; No goes back to the text.
     editor = open_editor(t, main, 4)
     lines = "\n".join(f"REM Zeile {i:02}" for i in range(1, 22))
     editor.type(CONFIG, lines)
     expect_equal(editor.click(UEBERNEHMEN), "modal", "Übernehmen with 21 lines")
-    expect_equal(t.box(EDITOR, [IDYES, IDNO]).press(IDNO, editor), "done", "No to cutting")
+    t.box(EDITOR, YES_NO).press(IDNO, editor, "done")
     expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after No to cutting")
     editor.click(UEBERNEHMEN)
-    t.box(EDITOR, [IDYES, IDNO]).press(IDYES, main)
+    t.box(EDITOR, YES_NO).press(IDYES, main)
     editor.gone()
     expect_equal([r.text for r in rows(main)][2:5], ["Speicher (neu)", "Tastatur deutsch", "Smartdrive"], "rows")
     expect_equal(main.close_box(), "modal", "the close box with unsaved edits")
-    box = t.box("Speichern", [IDYES, IDNO, IDCANCEL])
+    box = t.box("Speichern", SAVE_QUESTION)
     t.expect_files({INI: data("seed.ini")}, "while the question is open")
-    expect_equal(box.press(IDCANCEL, main), "done", "Cancel to saving at leaving")
+    box.press(IDCANCEL, main, "done")
     expect_equal(main.click(SPEICHERN), "done", "&Speichern")
     t.expect_files({INI: data("edited.ini")}, "&Speichern")
     # Typing, then "&Abbrechen" or the close box, changes nothing; neither Enter nor Escape ends the editor.
     editor = open_editor(t, main, 2)
     editor.type(NAME, "Verworfen")
-    editor.click(ABBRECHEN)
-    editor.gone()
+    editor.press(ABBRECHEN, main, "done")
     editor = open_editor(t, main, 2)
     expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
     t.drive("keys", "#0d", "#1b", "x", "#09", "#1b", "y")  # in the name, then in the Config.sys lines
-    poll(lambda: editor.get(CONFIG).text == "y", "the keys to reach the editor")
-    expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor after Enter and Escape")
+    poll(lambda: t.drive("alive", editor.hwnd) == ["no"] or editor.get(CONFIG).text == "y", "the keys to arrive")
+    expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
     editor.close_box()
     editor.gone()
     expect_equal(rows(main)[2].text, "Speicher (neu)", "row 2 after the editor's close box")
@@ -120,16 +119,15 @@ def restart_with_questions(t):
     edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
     tick(main, (2, 8, 10))
     expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten")
-    expect_equal(t.box("Speichern", [IDYES, IDNO]).press(IDYES, main), "modal", "Yes to saving")
+    t.box("Speichern", YES_NO).press(IDYES, main, "modal")
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
-    expect_equal(t.box("Löschen", [IDYES, IDNO]).press(IDYES, main), "modal", "Yes to deleting")
+    t.box("Löschen", YES_NO).press(IDYES, main, "modal")
     notice = t.box("Neu starten", [IDOK])
-    t.expect_files({**{k: None for k in old}, "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
+    t.expect_files({**dict.fromkeys(old), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
     may_reboot(lambda: notice.click(IDOK))
     t.expect_reboot()
-    t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"),
-                    "C:\\Autoexec.bat": data("restart-Autoexec.bat"), "C:\\Config.wos": b"",
-                    "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}, "after the restart")
+    t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"), "C:\\Autoexec.bat": data(
+        "restart-Autoexec.bat"), "C:\\Config.wos": b"", "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}, "restarted")
     expect_equal(sorted(p.name for p in t.drive_c.iterdir() if p.is_file()),
                  ["Autoexec.bat", "Autoexec.wos", "Config.sys", "Config.wos"], "files in C:\\")
 
@@ -147,7 +145,7 @@ def silent_restart_after_reset(t):
         t.expect_alone(main, "Datei/Neu starten without questions")
     t.expect_reboot()
     t.expect_files({INI: data("silent.ini"), "C:\\Config.sys": data("silent-Config.sys"),
-                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **backups}, "after the restart")
+                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **backups}, "restarted")
 
 
 @scenario
@@ -157,27 +155,26 @@ def mishaps(t):
     t.put({INI: data("seed.ini"), **six}, read_only=(INI, "C:\\Config.sys"))
     main = t.start(EXE, TITLE)
     expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten with nothing ticked")
-    t.box("Neu starten", [IDOK]).press(IDOK, main)
+    t.box("Neu starten", [IDOK]).press(IDOK, main, "done")
     tick(main, (0,))
     main.click(NEU_STARTEN)
-    expect_equal(t.box("Löschen", [IDYES, IDNO]).press(IDNO, main), "done", "No to deleting")
+    t.box("Löschen", YES_NO).press(IDNO, main, "done")
     t.expect_files(six, "No to deleting")
     main.click(NEU_STARTEN)
-    expect_equal(t.box("Löschen", [IDYES, IDNO]).press(IDYES, main), "modal", "Yes to deleting")
-    t.box("Neu starten", [IDOK], "C:\\Config.sys ist schreibgeschützt").press(IDOK, main)
+    t.box("Löschen", YES_NO).press(IDYES, main, "modal")
+    t.box("Neu starten", [IDOK], "C:\\Config.sys ist schreibgeschützt").press(IDOK, main, "done")
     t.expect_files(six, "a read-only Config.sys")
     expect_equal(t.drive("status")[1], "no", "reboot requested")
     edit(t, main, 4, {NAME: "Smartdrive groß"})
     expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
-    t.box("Speichern", [IDOK], INI).press(IDOK, main)
+    t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
     expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
-    expect_equal(t.box("Speichern", [IDYES, IDNO, IDCANCEL]).press(IDYES, main), "modal",
-                 "Yes to saving at leaving")
-    t.box("Speichern", [IDOK], INI).press(IDOK, main)
+    t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
+    t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
     t.expect_alone(main, "after the save at leaving failed")
     expect_equal(rows(main)[4].text, "Smartdrive groß", "row 4 after the failed saves")
     main.click(BEENDEN)
-    t.box("Speichern", [IDYES, IDNO, IDCANCEL]).press(IDNO, main)
+    t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
     t.expect_ended("No to saving at leaving")
     t.end()
     t.expect_files({INI: data("seed.ini"), **six}, "at the end")

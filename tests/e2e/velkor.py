@@ -41,9 +41,7 @@ def edit(t, main, row, texts=()):
     editor = open_editor(t, main, row)
     for control, text in dict(texts).items():
         editor.type(control, text)
-    editor.click(UEBERNEHMEN)
-    editor.gone()
-    expect_equal(main.sync(), "done", "the main window after the editor")
+    editor.press(UEBERNEHMEN, main, "done")
 
 
 def expect_leaves(t, outcome, why):

@@ -68,7 +68,8 @@ std::string className(HWND h) {
 LRESULT sendTimed(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR r = 0;
     if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, 5000, &r))
-        fail("no answer to message " + num(msg));
+        fail((IsWindow(h) ? "no answer to message " : "the window went away before message ") +
+             num(msg));
     return static_cast<LRESULT>(r);
 }
 
