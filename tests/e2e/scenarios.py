@@ -124,7 +124,8 @@ def restart_with_questions(t):
     t.box("Löschen", YES_NO).press(IDYES, main, "modal")
     notice = t.box("Neu starten", [IDOK])
     t.expect_files({**dict.fromkeys(old), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
-    may_reboot(lambda: notice.click(IDOK))
+    if may_reboot(lambda: notice.press(IDOK, main)) == "modal":
+        t.expect_alone(main, "OK to the notice")
     t.expect_reboot()
     t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"), "C:\\Autoexec.bat": data(
         "restart-Autoexec.bat"), "C:\\Config.wos": b"", "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}, "restarted")
