@@ -219,12 +219,9 @@ class Session:
 
 def start_xvfb():
     # An Xvfb on a display it picks itself; it writes the number once it takes clients.
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", f"{DESKTOP[0]}x{DESKTOP[1]}x24", "-nolisten", "tcp",
-                             "-displayfd", str(w)], pass_fds=(w,), stderr=subprocess.DEVNULL)
-    os.close(w)
-    with os.fdopen(r) as ready:
-        number = ready.readline().strip()
+    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", "%dx%dx24" % DESKTOP, "-nolisten", "tcp", "-displayfd", "1"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    number = xvfb.stdout.readline().strip()
     expect(number.isdigit(), "Xvfb did not start")
     return xvfb, int(number)
 

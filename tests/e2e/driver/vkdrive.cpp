@@ -59,11 +59,10 @@ void pump(DWORD ms) {
 
 const auto appRunning = [] { return WaitForSingleObject(gApp.hProcess, 0) == WAIT_TIMEOUT; };
 
-std::string className(HWND h) {
+const auto className = [](HWND h) {
     char buf[256] = "";
-    GetClassNameA(h, buf, sizeof buf);
-    return buf;
-}
+    return std::string(buf, GetClassNameA(h, buf, sizeof buf));
+};
 
 LRESULT sendTimed(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR r = 0;
