@@ -46,13 +46,11 @@ def main():
     display = f":{number}"
     env["DISPLAY"] = display
     try:
-        proc = subprocess.Popen(["wine", str(build / "tests" / "e2e" / "vkdrive.exe"), "Z:\\tmp\\velkor-run-end.txt"],
-                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                env=env, cwd=run)
-        driver = rig.Driver(proc)
-        driver.call("ping", timeout=60)
-        driver.call("start", f'"{exe}"', "C:\\Velkor")
-        driver.call("window", TITLE, "", rig.TIMEOUT_MS)
+        driver = rig.Driver(["wine", str(build / "tests" / "e2e" / "vkdrive.exe"), "Z:\\tmp\\velkor-run-end.txt"],
+                            stderr=subprocess.DEVNULL, env=env, cwd=run)
+        driver("ping")
+        driver("start", f'"{exe}"', "C:\\Velkor")
+        rig.poll(lambda: any(TITLE in f for f in driver("list")), "Velkor's window")
         shot = run / "velkor.png"
         subprocess.run(["import", "-display", display, "-window", "root", str(shot)], check=True)
         print(f"No display here: Velkor ran on the virtual display {display}.")

@@ -1,4 +1,4 @@
-// A program on src/runtime alone, for scenarios_runtime.py; its command line
+// A program on src/runtime alone, for the end-to-end tests; its command line
 // names what it does.
 #include <windows.h>
 

@@ -1,0 +1,204 @@
+# Whole stories of a person using Velkor under Wine; each is one ctest test.
+from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect_equal, poll, scenario
+from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, NEU_STARTEN, SPEICHERN, TITLE,
+                    UEBERNEHMEN, data, edit, expect_leaves, may_reboot, open_editor, rows, tick)
+
+YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
+OLD = {"C:\\Config.wos": b"REM alte Sicherung\r\n", "C:\\Autoexec.wos": b"REM alte Sicherung\r\n",
+       "C:\\Config.app": b"REM von einem anderen Programm\r\n", "C:\\Autoexec.app": b"REM auch\r\n"}
+USER = {"C:\\Config.sys": data("user-Config.sys"), "C:\\Autoexec.bat": data("user-Autoexec.bat")}
+
+
+def expect_centred(rect, area, what):
+    expect(all(abs((rect[i] - area[i]) - (area[i + 2] - rect[i + 2])) <= 1 for i in (0, 1)),
+           f"{what} at {rect}, not centred on {area}")
+
+
+@scenario
+def startup_and_saving(t):
+    # A hand-written Velkor.ini (comments, other case, gaps) loads as read; both
+    # ways of saving write the canonical form; ticks are no change.
+    t.put({INI: data("hand.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"})
+    main = t.start(EXE, TITLE)
+    w = main.get()
+    expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
+    expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
+    expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
+           "no minimise or maximise box")
+    expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
+                 [(n, 0, 1) for n in ["Maus", "", "Speicher"] + [""] * 7 + ["Letzte"]], "rows")
+    expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
+        1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
+        "buttons")
+    t.expect_alone(main, "at start")
+    expect_equal(main.click(SPEICHERN), "done", "&Speichern")
+    t.expect_files({INI: data("hand-saved.ini")}, "&Speichern")
+    t.put({INI: b"; wird ersetzt\r\n"})
+    expect_equal(main.act(WM_COMMAND, ID["IDM_SPEICHERN"]), "done", "Datei/Speichern")
+    t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
+    tick(main, (0, 3, 10, 3))
+    expect_equal([r.checked for r in rows(main)], [1] + [0] * 9 + [1], "ticks")
+    expect_leaves(t, main.close_box(), "the close box after ticks")
+    t.end()
+    t.expect_files({INI: data("hand-saved.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"}, "after leaving")
+    expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Spiele.vkf", "Velkor.exe", "Velkor.ini"],
+                 "files in C:\\Velkor")
+
+
+@scenario
+def root_folder_without_ini(t):
+    # In C:\ with no Velkor.ini: empty rows, no message. An editor accepted
+    # without a change is a change; Yes at leaving creates C:\Velkor.ini; the
+    # Windows folder's Velkor.ini plays no part.
+    decoy = {"C:\\windows\\Velkor.ini": b"[Eintrag1]\r\nName=Falsche Datei\r\n"}
+    t.put(decoy)
+    main = t.start("C:\\Velkor.exe", TITLE)
+    expect_equal([r.text for r in rows(main)], [""] * 11, "rows")
+    t.expect_alone(main, "at start")
+    edit(t, main, 0)
+    t.expect_files({"C:\\Velkor.ini": None}, "before the first save")
+    expect_equal(main.close_box(), "modal", "the close box after an accepted editor")
+    t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
+    t.expect_ended("Yes to saving at leaving")
+    t.end()
+    t.expect_files({"C:\\Velkor.ini": data("empty.ini"), INI: None, **decoy}, "after Yes")
+
+
+@scenario
+def editor(t):
+    t.put({INI: data("seed.ini")})
+    main = t.start(EXE, TITLE)
+    editor = open_editor(t, main, 2)
+    expect_centred(editor.get().rect, main.get().rect, "the editor")
+    expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
+                 ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS\r\nDEVICE=C:\\WINDOWS\\EMM386.EXE NOEMS\r\nDOS=HIGH,UMB", ""],
+                 "the editor of row 2")
+    editor.type(NAME, "Speicher (neu)")
+    editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
+    editor.press(UEBERNEHMEN, main, "done")
+    # More than 20 lines: asked before they are cut; No goes back to the text.
+    editor = open_editor(t, main, 4)
+    lines = "\n".join(f"REM Zeile {i:02}" for i in range(1, 22))
+    editor.type(CONFIG, lines)
+    expect_equal(editor.click(UEBERNEHMEN), "modal", "Übernehmen with 21 lines")
+    t.box(EDITOR, YES_NO).press(IDNO, editor, "done")
+    expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after No to cutting")
+    editor.click(UEBERNEHMEN)
+    t.box(EDITOR, YES_NO).press(IDYES, main)
+    editor.gone()
+    expect_equal([r.text for r in rows(main)][2:5], ["Speicher (neu)", "Tastatur deutsch", "Smartdrive"], "rows")
+    expect_equal(main.close_box(), "modal", "the close box with unsaved edits")
+    box = t.box("Speichern", SAVE_QUESTION)
+    t.expect_files({INI: data("seed.ini")}, "while the question is open")
+    box.press(IDCANCEL, main, "done")
+    expect_equal(main.click(SPEICHERN), "done", "&Speichern")
+    t.expect_files({INI: data("edited.ini")}, "&Speichern")
+    # Typing, then "&Abbrechen" or the close box, changes nothing; neither Enter nor Escape ends the editor.
+    editor = open_editor(t, main, 2)
+    editor.type(NAME, "Verworfen")
+    editor.press(ABBRECHEN, main, "done")
+    editor = open_editor(t, main, 2)
+    expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
+    t.drive("keys", "#0d", "#1b", "x", "#09", "#1b", "y")  # in the name, then in the Config.sys lines
+    poll(lambda: t.drive("alive", editor.hwnd) == ["no"] or editor.get(CONFIG).text == "y", "the keys to arrive")
+    expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
+    editor.close_box()
+    editor.gone()
+    expect_equal(rows(main)[2].text, "Speicher (neu)", "row 2 after the editor's close box")
+    expect_leaves(t, main.click(BEENDEN), "&Beenden after saving")
+    t.end()
+    t.expect_files({INI: data("edited.ini")}, "after leaving")
+
+
+@scenario
+def restart_with_questions(t):
+    # Every question on. The user has no Config.sys; an earlier restart left a backup and .app files.
+    old = {k: v for k, v in OLD.items() if k != "C:\\Config.wos"}
+    t.put({INI: data("seed.ini"), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"], **old})
+    main = t.start(EXE, TITLE)
+    edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
+    tick(main, (2, 8, 10))
+    expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten")
+    t.box("Speichern", YES_NO).press(IDYES, main, "modal")
+    t.expect_files({INI: data("restart.ini")}, "Yes to saving")
+    t.box("Löschen", YES_NO).press(IDYES, main, "modal")
+    notice = t.box("Neu starten", [IDOK])
+    t.expect_files({**dict.fromkeys(old), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
+    if may_reboot(lambda: notice.press(IDOK, main)) == "modal":
+        t.expect_alone(main, "OK to the notice")
+    t.expect_reboot()
+    t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"), "C:\\Autoexec.bat": data(
+        "restart-Autoexec.bat"), "C:\\Config.wos": b"", "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}, "restarted")
+    expect_equal(sorted(p.name for p in t.drive_c.iterdir() if p.is_file()),
+                 ["Autoexec.bat", "Autoexec.wos", "Config.sys", "Config.wos"], "files in C:\\")
+
+
+@scenario
+def silent_restart_after_reset(t):
+    # Both questions off, starting where a reset in DOS mode leaves things:
+    # Velkor's start files live, the user's as .wos. No message box at all.
+    backups = {"C:\\Config.wos": USER["C:\\Config.sys"], "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}
+    t.put({INI: data("silent.ini"), "C:\\Config.sys": data("restart-Config.sys"),
+           "C:\\Autoexec.bat": data("restart-Autoexec.bat"), **backups})
+    main = t.start(EXE, TITLE)
+    tick(main, (1, 4, 6, 7, 9, 3, 3))
+    if may_reboot(lambda: main.act(WM_COMMAND, ID["IDM_NEUS"])) == "modal":
+        t.expect_alone(main, "Datei/Neu starten without questions")
+    t.expect_reboot()
+    t.expect_files({INI: data("silent.ini"), "C:\\Config.sys": data("silent-Config.sys"),
+                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **backups}, "restarted")
+
+
+@scenario
+def mishaps(t):
+    # A read-only Velkor.ini and a read-only C:\Config.sys.
+    six = {**USER, **OLD}
+    t.put({INI: data("seed.ini"), **six}, read_only=(INI, "C:\\Config.sys"))
+    main = t.start(EXE, TITLE)
+    expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten with nothing ticked")
+    t.box("Neu starten", [IDOK]).press(IDOK, main, "done")
+    tick(main, (0,))
+    main.click(NEU_STARTEN)
+    t.box("Löschen", YES_NO).press(IDNO, main, "done")
+    t.expect_files(six, "No to deleting")
+    main.click(NEU_STARTEN)
+    t.box("Löschen", YES_NO).press(IDYES, main, "modal")
+    t.box("Neu starten", [IDOK], "C:\\Config.sys ist schreibgeschützt").press(IDOK, main, "done")
+    t.expect_files(six, "a read-only Config.sys")
+    expect_equal(t.drive("status")[1], "no", "reboot requested")
+    edit(t, main, 4, {NAME: "Smartdrive groß"})
+    expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
+    t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
+    expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
+    t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
+    t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
+    t.expect_alone(main, "after the save at leaving failed")
+    expect_equal(rows(main)[4].text, "Smartdrive groß", "row 4 after the failed saves")
+    main.click(BEENDEN)
+    t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
+    t.expect_ended("No to saving at leaving")
+    t.end()
+    t.expect_files({INI: data("seed.ini"), **six}, "at the end")
+    expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Velkor.exe", "Velkor.ini"],
+                 "files in C:\\Velkor")
+
+
+@scenario
+def runtime_start_and_misuse(t):
+    # The start-up and the ends for misuse that ship (src/runtime), in a program
+    # of their own: from a folder with a blank its quoted name is left out of
+    # WinMain's arguments; running out of memory or misusing the library ends it
+    # with a German message and exit code 1.
+    exe, folder = "C:\\Zwei Worte\\runtime_child.exe", "C:\\Zwei Worte"
+    t.put({exe: (t.driver.parent / "runtime_child.exe").read_bytes()})
+
+    def ended(why):
+        return poll(lambda: t.drive("status")[0] != "running" and t.drive("status")[0], f"the end ({why})")
+
+    t.drive("start", f'"{exe}" "two words" and more', folder)
+    expect_equal(ended("arguments"), "42", "exit code (2: not started as a program, 3: other arguments)")
+    for job, text in (("memory", "Der Arbeitsspeicher reicht nicht aus. Velkor wird beendet."),
+                      ("range", "Ein unerwarteter Fehler ist aufgetreten. Velkor wird beendet.")):
+        t.drive("start", f'"{exe}" {job}', folder)
+        t.box("Velkor", [IDOK], saying=text).click(IDOK)
+        expect_equal(ended(job), "1", f"exit code after {job}")
