@@ -212,8 +212,9 @@ class Session:
 
     def expect_reboot(self):
         # The notes of vkdrive's hidden window; then the session has gone down and drive C: is final.
-        poll(lambda: "endsession\n" in (self.end_file.exists() and self.end_file.read_text() or ""),
-             "a reboot: WM_QUERYENDSESSION and WM_ENDSESSION at vkdrive", 30)
+        notes = poll(lambda: "endsession\n" in (self.end_file.exists() and self.end_file.read_text() or "") and
+                     self.end_file.read_text(), "a reboot: WM_QUERYENDSESSION and WM_ENDSESSION at vkdrive", 30)
+        expect("privilege" in notes, "the reboot was asked for without the shutdown privilege enabled")
         self.end()
 
 

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -325,11 +326,33 @@ DWORD WINAPI commandLoop(LPVOID) {
     return 0;
 }
 
+// Whether the program under test holds the privilege a reboot needs on NT,
+// enabled; it asked for the reboot that ends this session.
+bool shutdownPrivilegeOn() {
+    HANDLE token;
+    if (!OpenProcessToken(gApp.hProcess, TOKEN_QUERY, &token)) return false;
+    char buffer[4096];
+    DWORD size = 0;
+    LUID shutdown;
+    bool on = false;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &shutdown) &&
+        GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &size)) {
+        const auto* list = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
+        for (DWORD i = 0; i < list->PrivilegeCount; ++i)
+            if (!std::memcmp(&list->Privileges[i].Luid, &shutdown, sizeof shutdown))
+                on = list->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED;
+    }
+    CloseHandle(token);
+    return on;
+}
+
 LRESULT CALLBACK endProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    const char* note = msg == WM_QUERYENDSESSION ? "queryendsession\n"
-                       : msg != WM_ENDSESSION    ? nullptr
-                       : wp                      ? "endsession\n"
-                                                 : "endsession cancelled\n";
+    const char* note =
+        msg == WM_QUERYENDSESSION
+            ? (shutdownPrivilegeOn() ? "queryendsession privilege\n" : "queryendsession\n")
+        : msg != WM_ENDSESSION ? nullptr
+        : wp                   ? "endsession\n"
+                               : "endsession cancelled\n";
     FILE* notes = note ? std::fopen(gEndFile, "a") : nullptr;
     if (notes) std::fputs(note, notes), std::fclose(notes);
     gQueryEnd = gQueryEnd || msg == WM_QUERYENDSESSION;
