@@ -1,12 +1,13 @@
 # Whole stories of a person using Velkor under Wine; each is one ctest test.
-from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect_equal, poll, scenario
+from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect_equal, listed, poll, scenario
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, NEU_STARTEN, SPEICHERN, TITLE,
-                    UEBERNEHMEN, data, edit, expect_leaves, may_reboot, open_editor, rows, tick)
+                    UEBERNEHMEN, data, edit, expect_leaves, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 OLD = {"C:\\Config.wos": b"REM alte Sicherung\r\n", "C:\\Autoexec.wos": b"REM alte Sicherung\r\n",
        "C:\\Config.app": b"REM von einem anderen Programm\r\n", "C:\\Autoexec.app": b"REM auch\r\n"}
 USER = {"C:\\Config.sys": data("user-Config.sys"), "C:\\Autoexec.bat": data("user-Autoexec.bat")}
+BACKED_UP = {"C:\\Config.wos": USER["C:\\Config.sys"], "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}
 
 
 def expect_centred(rect, area, what):
@@ -137,16 +138,15 @@ def restart_with_questions(t):
 def silent_restart_after_reset(t):
     # Both questions off, starting where a reset in DOS mode leaves things:
     # Velkor's start files live, the user's as .wos. No message box at all.
-    backups = {"C:\\Config.wos": USER["C:\\Config.sys"], "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}
     t.put({INI: data("silent.ini"), "C:\\Config.sys": data("restart-Config.sys"),
-           "C:\\Autoexec.bat": data("restart-Autoexec.bat"), **backups})
+           "C:\\Autoexec.bat": data("restart-Autoexec.bat"), **BACKED_UP})
     main = t.start(EXE, TITLE)
     tick(main, (1, 4, 6, 7, 9, 3, 3))
     if may_reboot(lambda: main.act(WM_COMMAND, ID["IDM_NEUS"])) == "modal":
         t.expect_alone(main, "Datei/Neu starten without questions")
     t.expect_reboot()
     t.expect_files({INI: data("silent.ini"), "C:\\Config.sys": data("silent-Config.sys"),
-                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **backups}, "restarted")
+                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **BACKED_UP}, "restarted")
 
 
 @scenario
@@ -202,3 +202,128 @@ def runtime_start_and_misuse(t):
         t.drive("start", f'"{exe}" {job}', folder)
         t.box("Velkor", [IDOK], saying=text).click(IDOK)
         expect_equal(ended(job), "1", f"exit code after {job}")
+
+
+@scenario
+def configurations(t):
+    # Slots 1, 4 and 9 listed (the last file gone): the menu packs them, and its
+    # second entry ticks slot 4. Ticks saved as a file load back; an empty file
+    # is refused. Arranged: "X", "...", "&Abbrechen", then taken over, with one
+    # message for the lost file; then leaving asks to save the list.
+    vkf = {"C:\\Velkor\\Alle.vkf": b"00,01,02\r\n", "C:\\Velkor\\Spiele.vkf": b"06,09\r\n",
+              "C:\\Velkor\\Leer.vkf": b""}
+    t.put({INI: data("configs.ini"), **vkf})
+    main = t.start(EXE, TITLE)
+
+    def choose(key):
+        t.drive("keys", "+12", "k", "-12")  # Alt+K: the "&Konfiguration" menu
+        poll(lambda: any(w.cls == "#32768" for w in listed(t.drive("list"))), "the Konfiguration menu")
+        t.shot(f"menu-{key}")
+        t.drive("keys", key)
+        main.sync()
+
+    choose("2")
+    expect_equal(poll(lambda: ticked(main), "ticks"), [6, 9], "ticks after the second configuration")
+    for command, title, path in (("IDM_SPEICHERNU", "Konfiguration speichern", "C:\\Velkor\\Neu"),
+                                 ("IDM_LADEN", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
+        expect_equal(main.act(WM_COMMAND, ID[command]), "modal", command)
+        t.file_dialog(title, path)
+    t.box("Konfiguration", [IDOK], "Leer.vkf").press(IDOK, main, "done")
+    t.expect_files({"C:\\Velkor\\Neu.vkf": b"06,09\r\n"}, "saved with the extension added")
+    tick(main, (0, 6))
+    main.act(WM_COMMAND, ID["IDM_LADEN"])
+    t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
+    expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks loaded back")
+    for way, last in ((ID["IDC_F3_COMMAND3"], "done"), (ID["IDC_F3_COMMAND4"], "modal")):
+        expect_equal(main.act(WM_COMMAND, ID["IDM_ANORDNEN"]), "modal", "Konfiguration/Anordnen")
+        arrange = t.window("Konfigurationen anordnen")
+        expect_centred(arrange.get().rect, main.get().rect, "the arrange dialog")
+        texts = [arrange.get(ID["IDC_F3_TEXT1_FIRST"] + r).text for r in range(9)]
+        expect_equal(texts, ["C:\\Velkor\\Alle.vkf", "", "", "C:\\Velkor\\Spiele.vkf"] + [""] * 4 +
+                     ["C:\\Velkor\\Weg.vkf"], "the rows")
+        arrange.click(ID["IDC_F3_COMMAND2_FIRST"])
+        expect_equal(arrange.click(ID["IDC_F3_COMMAND1_FIRST"] + 1), "modal", '"..." of row 2')
+        t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
+        expect_equal(arrange.get(ID["IDC_F3_TEXT1_FIRST"] + 1).text, "C:\\Velkor\\Neu.vkf", "row 2")
+        arrange.press(way, main, last)
+    t.box("Konfiguration", [IDOK], "C:\\Velkor\\Weg.vkf").press(IDOK, main, "done")
+    tick(main, (3,))
+    choose("1")
+    expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of the new first")
+    expect_equal(main.click(BEENDEN), "modal", "&Beenden after arranging")
+    t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
+    t.expect_ended("Yes to saving the list")
+    t.end()
+    t.expect_files({INI: data("configs-saved.ini"), **vkf}, "after leaving")
+
+
+@scenario
+def tray(t):
+    # Into the notification area and back through real right-clicks on the icon;
+    # a configuration chosen there brings the window back with its ticks;
+    # "&Beenden" there asks, Cancel keeps the program and its icon, No ends it.
+    t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"})
+    main = t.start(EXE, TITLE)
+    for hide, key in ((lambda: main.click(ID["IDC_COMMAND5"]), "f"),
+                      (lambda: main.act(WM_COMMAND, ID["IDM_TASKLEISTE"]), "1")):
+        hide()
+        poll(lambda: not main.get().visible, "the window to hide")
+        menu_from_icon(t, key)
+        poll(lambda: main.get().visible, "the window to come back")
+    expect_equal(ticked(main), [6, 9], "ticks of the configuration chosen from the icon")
+    edit(t, main, 0, {NAME: "Maus (neu)"})
+    main.click(ID["IDC_COMMAND5"])
+    for answer in (IDCANCEL, IDNO):
+        menu_from_icon(t, "b")
+        t.box("Speichern", SAVE_QUESTION).click(answer)
+    t.expect_ended("No to saving, from the icon")
+    t.end()
+    t.expect_files({INI: data("seed.ini")}, "after leaving")
+
+
+@scenario
+def settings_and_file_type(t):
+    # The about box twice; settings cancelled and taken over, the file type
+    # registered twice; then Velkor started as Explorer starts it for a ".vkf"
+    # file with blanks in its path: hidden in the notification area with that
+    # file's ticks, and a configuration chosen there restarts at once.
+    mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
+    t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
+    main = t.start(EXE, TITLE)
+    for _ in range(2):
+        expect_equal(main.act(WM_COMMAND, ID["IDM_UEBER"]), "modal", "Info/Über Velkor")
+        about = t.window("Info")
+        expect_centred(about.get().rect, main.get().rect, "the about box")
+        expect_equal([about.get(ID[f"IDC_F5_{n}"]).text for n in ("LABEL1", "LABEL2", "LINK")],
+                     ["Velkor", "Version 2.0", "Velkor-Projekt <velkor@example.org>"], "the about box")
+        about.close_box()
+        about.gone()
+    checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
+    # The close box, "&Abbrechen", "Ü&bernehmen" with all five, then with the registration alone.
+    for way, ticks, shown in ((None, (), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
+                              (ID["IDC_F4_COMMAND2"], (1, 2, 3, 4, 5), [0] * 5),
+                              (ID["IDC_F4_COMMAND2"], (5,), [1, 1, 1, 1, 0])):
+        expect_equal(main.click(ID["IDC_COMMAND6"]), "modal", "&Velkor")
+        settings = t.window("Einstellungen ändern")
+        expect_equal([settings.get(c).checked for c in checks], shown, "the boxes at opening")
+        for i in ticks:
+            settings.click(checks[i - 1])
+        settings.close_box() if way is None else settings.click(way)
+        settings.gone()
+    exe = '"C:\\Velkor\\Velkor.exe"'
+    for key, value in ((".vkf", "vkffile"), ("vkffile", "MS-DOS-Velkor-Datei"), ("vkffile\\DefaultIcon", exe + ",0"),
+                       ("vkffile\\Shell\\Öffnen\\command", exe + " %1")):
+        expect_equal(t.drive("reg", "HKCR", key, ""), ["1", value + "\0"], f"HKCR\\{key}")
+    expect_equal(main.click(SPEICHERN), "done", "&Speichern")
+    t.expect_files({INI: data("settings.ini")}, "&Speichern")
+    expect_leaves(t, main.click(BEENDEN), "&Beenden after saving")
+
+    t.drive("start", exe + " " + mine, "C:\\Eigene Dateien")
+    menu_from_icon(t, "f")
+    main = t.window(TITLE)
+    expect_equal(ticked(main), [2, 5], "ticks from the command line")
+    main.click(ID["IDC_COMMAND5"])
+    menu_from_icon(t, "1")
+    t.expect_reboot()
+    t.expect_files({"C:\\Autoexec.bat": data("tray-Autoexec.bat"), "C:\\Config.sys": data("tray-Config.sys"),
+                    **BACKED_UP}, "restarted from the icon")

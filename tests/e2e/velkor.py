@@ -3,7 +3,7 @@
 import re
 from pathlib import Path
 
-from rig import BM_CLICK, Failed, expect, expect_equal
+from rig import BM_CLICK, Failed, expect, expect_equal, listed, poll
 
 HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
@@ -50,6 +50,27 @@ def expect_leaves(t, outcome, why):
         t.expect_alone(t.window(TITLE), f"{why} should end the program")
     expect(outcome in ("closed", "ended"), f"{why}: the program went on instead of ending")
     t.expect_ended(why)
+
+
+def ticked(main):
+    return [i for i, r in enumerate(rows(main)) if r.checked]
+
+
+def menu_from_icon(t, key):
+    # A real right-click on the notification-area icon, then an item of its menu
+    # by its access key. The task bar may show a new icon a moment late, so a
+    # click that opened nothing is repeated, a few times at most.
+    def opened():
+        return any(w.cls == "#32768" for w in listed(t.drive("list")))
+    for attempt in range(5):
+        t.drive("mouse", *t.tray_icon(), 8, 16)
+        try:
+            poll(opened, "the icon's menu", 2)
+            break
+        except Failed:
+            expect(attempt < 4, "no menu after five right-clicks on the icon")
+    t.shot(f"icon-menu-{key}")
+    t.drive("keys", key)
 
 
 def may_reboot(action):

@@ -1,0 +1,14 @@
+@ECHO OFF
+SET BLASTER=A220 I5 D1 H5 P330 T6
+ECHO Grü฿e
+ECHO.
+ECHO ษอออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออป
+ECHO บ Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:          บ
+ECHO บ                                                                             บ
+ECHO บ Spiele (Sound Blaster), Gr๖฿e ไndern                                        บ
+ECHO บ                                                                             บ
+ECHO บ                Um die alten Startdateien wiederherzustellen                 บ
+ECHO บ                und neu zu starten, tippen Sie bitte EXIT ein.               บ
+ECHO ศอออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออผ
+C:\windows\COMMAND.COM
+C:\windows\WIN.COM /WX
