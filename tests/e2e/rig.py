@@ -77,7 +77,7 @@ class Window:
         return self.act(WM_SYSCOMMAND, SC_CLOSE)
 
     def type(self, control, text):
-        self.s.drive("type", self.hwnd, control, text, "replace")
+        self.s.drive("set", self.hwnd, control, text)
 
     def get(self, control=0):
         f = self.s.drive("get", self.hwnd, control)
@@ -198,7 +198,7 @@ class Session:
         # A standard open or save dialog: the full path into its file-name box, then its OK button.
         dialog = self.window(title, "#32770")
         name = poll(lambda: [k for k in dialog.children() if k.cls == "Edit" and k.id == 0x47C], "the file-name box")
-        self.drive("type", name[0].hwnd, 0, path, "replace")
+        self.drive("set", name[0].hwnd, 0, path)
         return dialog.click(IDOK)
 
     def expect_alone(self, main, why):

@@ -4,6 +4,14 @@ from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, 
                     UEBERNEHMEN, data, edit, expect_leaves, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
+# The restart's questions as the user reads them.
+M1 = "Wollen Sie Ihre aktuellen Velkor speichern?"
+M2 = ("Sie haben keine Option ausgewählt.\rDer DOS-Modus wird deshalb nicht\rgestartet. Wählen Sie eine "
+      "Option\rund versuchen Sie es erneut.")
+M3 = ("Folgende Dateien werden jetzt\rgelöscht, falls sie existieren sollten:\rC:\\Autoexec.app, "
+      "C:\\Config.app,\rC:\\Autoexec.wos, C:\\Config.wos\rWollen Sie fortfahren?")
+M4 = ("Der Computer wird jetzt im DOS-Modus neu\rgestartet. Bitte schließen Sie alle Anwendungen\rund klicken Sie "
+      "anschließend auf OK.")
 OLD = {"C:\\Config.wos": b"REM alte Sicherung\r\n", "C:\\Autoexec.wos": b"REM alte Sicherung\r\n",
        "C:\\Config.app": b"REM von einem anderen Programm\r\n", "C:\\Autoexec.app": b"REM auch\r\n"}
 USER = {"C:\\Config.sys": data("user-Config.sys"), "C:\\Autoexec.bat": data("user-Autoexec.bat")}
@@ -27,7 +35,8 @@ def startup_and_saving(t):
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
     expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
-                 [(n, 0, 1) for n in ["Maus", "", "Speicher"] + [""] * 7 + ["Letzte"]], "rows")
+                 [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Letzte"]],
+                 "rows")
     expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
         1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
         "buttons")
@@ -44,25 +53,6 @@ def startup_and_saving(t):
     t.expect_files({INI: data("hand-saved.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"}, "after leaving")
     expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Spiele.vkf", "Velkor.exe", "Velkor.ini"],
                  "files in C:\\Velkor")
-
-
-@scenario
-def root_folder_without_ini(t):
-    # In C:\ with no Velkor.ini: empty rows, no message. An editor accepted
-    # without a change is a change; Yes at leaving creates C:\Velkor.ini; the
-    # Windows folder's Velkor.ini plays no part.
-    decoy = {"C:\\windows\\Velkor.ini": b"[Eintrag1]\r\nName=Falsche Datei\r\n"}
-    t.put(decoy)
-    main = t.start("C:\\Velkor.exe", TITLE)
-    expect_equal([r.text for r in rows(main)], [""] * 11, "rows")
-    t.expect_alone(main, "at start")
-    edit(t, main, 0)
-    t.expect_files({"C:\\Velkor.ini": None}, "before the first save")
-    expect_equal(main.close_box(), "modal", "the close box after an accepted editor")
-    t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
-    t.expect_ended("Yes to saving at leaving")
-    t.end()
-    t.expect_files({"C:\\Velkor.ini": data("empty.ini"), INI: None, **decoy}, "after Yes")
 
 
 @scenario
@@ -100,8 +90,10 @@ def editor(t):
     editor.press(ABBRECHEN, main, "done")
     editor = open_editor(t, main, 2)
     expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
-    t.drive("keys", "#0d", "#1b", "x", "#09", "#1b", "y")  # in the name, then in the Config.sys lines
-    poll(lambda: t.drive("alive", editor.hwnd) == ["no"] or editor.get(CONFIG).text == "y", "the keys to arrive")
+    # Real keys: in the name, then in the Config.sys lines, where Enter makes a new line.
+    t.drive("keys", "#0d", "#1b", "x", "#09", "#1b", "y", "#0d", "z")
+    poll(lambda: t.drive("alive", editor.hwnd) == ["no"] or editor.get(CONFIG).text.endswith("z"), "the keys")
+    expect_equal(editor.get(CONFIG).text, "y\r\nz", "the Config.sys lines after typing")
     expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
     editor.close_box()
     editor.gone()
@@ -120,10 +112,10 @@ def restart_with_questions(t):
     edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
     tick(main, (2, 8, 10))
     expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten")
-    t.box("Speichern", YES_NO).press(IDYES, main, "modal")
+    t.box("Speichern", YES_NO, M1).press(IDYES, main, "modal")
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
-    t.box("Löschen", YES_NO).press(IDYES, main, "modal")
-    notice = t.box("Neu starten", [IDOK])
+    t.box("Löschen", YES_NO, M3).press(IDYES, main, "modal")
+    notice = t.box("Neu starten", [IDOK], M4)
     t.expect_files({**dict.fromkeys(old), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
     if may_reboot(lambda: notice.press(IDOK, main)) == "modal":
         t.expect_alone(main, "OK to the notice")
@@ -156,10 +148,13 @@ def mishaps(t):
     t.put({INI: data("seed.ini"), **six}, read_only=(INI, "C:\\Config.sys"))
     main = t.start(EXE, TITLE)
     expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten with nothing ticked")
-    t.box("Neu starten", [IDOK]).press(IDOK, main, "done")
+    t.box("Neu starten", [IDOK], M2).press(IDOK, main, "done")
     tick(main, (0,))
     main.click(NEU_STARTEN)
-    t.box("Löschen", YES_NO).press(IDNO, main, "done")
+    box = t.box("Löschen", YES_NO)
+    box.close_box()  # closed without a choice: no
+    box.gone()
+    expect_equal(main.sync(), "done", "the delete question closed")
     t.expect_files(six, "No to deleting")
     main.click(NEU_STARTEN)
     t.box("Löschen", YES_NO).press(IDYES, main, "modal")
@@ -181,27 +176,6 @@ def mishaps(t):
     t.expect_files({INI: data("seed.ini"), **six}, "at the end")
     expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Velkor.exe", "Velkor.ini"],
                  "files in C:\\Velkor")
-
-
-@scenario
-def runtime_start_and_misuse(t):
-    # The start-up and the ends for misuse that ship (src/runtime), in a program
-    # of their own: from a folder with a blank its quoted name is left out of
-    # WinMain's arguments; running out of memory or misusing the library ends it
-    # with a German message and exit code 1.
-    exe, folder = "C:\\Zwei Worte\\runtime_child.exe", "C:\\Zwei Worte"
-    t.put({exe: (t.driver.parent / "runtime_child.exe").read_bytes()})
-
-    def ended(why):
-        return poll(lambda: t.drive("status")[0] != "running" and t.drive("status")[0], f"the end ({why})")
-
-    t.drive("start", f'"{exe}" "two words" and more', folder)
-    expect_equal(ended("arguments"), "42", "exit code (2: not started as a program, 3: other arguments)")
-    for job, text in (("memory", "Der Arbeitsspeicher reicht nicht aus. Velkor wird beendet."),
-                      ("range", "Ein unerwarteter Fehler ist aufgetreten. Velkor wird beendet.")):
-        t.drive("start", f'"{exe}" {job}', folder)
-        t.box("Velkor", [IDOK], saying=text).click(IDOK)
-        expect_equal(ended(job), "1", f"exit code after {job}")
 
 
 @scenario
@@ -313,7 +287,7 @@ def settings_and_file_type(t):
     exe = '"C:\\Velkor\\Velkor.exe"'
     for key, value in ((".vkf", "vkffile"), ("vkffile", "MS-DOS-Velkor-Datei"), ("vkffile\\DefaultIcon", exe + ",0"),
                        ("vkffile\\Shell\\Öffnen\\command", exe + " %1")):
-        expect_equal(t.drive("reg", "HKCR", key, ""), ["1", value + "\0"], f"HKCR\\{key}")
+        expect_equal(t.drive("reg", key, ""), ["1", value + "\0"], f"HKCR\\{key}")
     expect_equal(main.click(SPEICHERN), "done", "&Speichern")
     t.expect_files({INI: data("settings.ini")}, "&Speichern")
     expect_leaves(t, main.click(BEENDEN), "&Beenden after saving")

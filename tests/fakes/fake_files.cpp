@@ -9,13 +9,6 @@ std::string foldCase(const std::string& s) {
     return r;
 }
 
-bool FakeFiles::failNow(const std::string& what) {
-    log.push_back(what);
-    if (failAt_ == 0 || --failAt_ != 0) return false;
-    log.back() += " FAILED";
-    return true;
-}
-
 bool FakeFiles::folderWritable(const std::string& path) const {
     return !readOnlyFolders_.count(foldCase(path.substr(0, path.rfind('\\') + 1)));
 }
@@ -30,7 +23,7 @@ void FakeFiles::put(const std::string& path, const std::string& bytes) {
 }
 
 bool FakeFiles::remove(const std::string& path) {
-    if (failNow("remove " + path)) return false;
+    if (failNow()) return false;
     if (!exists(path)) return true;
     if (!writable(path)) return false;
     ++changes_;
@@ -49,23 +42,23 @@ bool FakeFiles::move(const std::string& from, const std::string& to) {
 }
 
 bool FakeFiles::rename(const std::string& from, const std::string& to) {
-    if (failNow("rename " + from + " -> " + to)) return false;
+    if (failNow()) return false;
     return !exists(to) && move(from, to);
 }
 
 bool FakeFiles::replace(const std::string& from, const std::string& to) {
-    if (failNow("replace " + from + " -> " + to)) return false;
+    if (failNow()) return false;
     if (readOnly_.count(foldCase(to)) || !exists(from)) return false;
     if (!oneStepReplace) {
         files_.erase(foldCase(to));
-        if (failNow("move " + from + " -> " + to)) return false;
+        if (failNow()) return false;
     }
     return move(from, to);
 }
 
 bool FakeFiles::write(const std::string& path, const std::string& bytes) {
-    if (!writable(path)) return failNow("write " + path), false;
-    if (failNow("write " + path)) return put(path, bytes.substr(0, 3)), false;
+    if (!writable(path)) return failNow(), false;
+    if (failNow()) return put(path, bytes.substr(0, 3)), false;
     put(path, bytes.substr(0, diskRoom));
     return true;
 }

@@ -40,10 +40,9 @@ class FakeFiles : public Files {
     // A full disk that the system does not report: a file keeps only this many
     // bytes of what is written to it, and the write still succeeds.
     std::size_t diskRoom = std::string::npos;
-    std::vector<std::string> log;  // "remove C:\X", "rename A -> B", ...
 
   private:
-    bool failNow(const std::string& what);
+    bool failNow() { return failAt_ != 0 && --failAt_ == 0; }
     bool writable(const std::string& path) const;
     bool folderWritable(const std::string& path) const;
     bool move(const std::string& from, const std::string& to);

@@ -1,124 +1,102 @@
-// The main window's handlers: what each leads to, seen through the platform.
+// The main window's decisions that the end-to-end tests cannot reach: Windows
+// shutting down, and the notification-area icon's every mouse message and mode.
 #include <gtest/gtest.h>
 
 #include "fakes/recorders.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/window_modes.h"
 
 namespace {
 
 const std::string kIni = "C:\\VELKOR\\Velkor.ini";
 
-struct MainWindow : World, testing::Test {
+struct Started : World {
     Form1 form{p};
-
-    MainWindow() {
-        files.put(kIni,
-                  "[Eintrag1]\r\nName=Maus\r\nAutoexec1=MOUSE.COM\r\n"
-                  "[Eintrag11]\r\nName=Letzte\r\n");
+    explicit Started(const std::string& ini = "") {
+        files.put(kIni, ini + "[Eintrag1]\r\nName=Maus\r\n");
         form.Form_Load();
     }
-    void editRow(int row, OptionEdit reply) {
+    void edit() {
         dialogs.accept = true;
-        dialogs.reply = reply;
-        form.Command1_Click(row);
+        dialogs.reply = {"Neu", "", ""};
+        form.Command1_Click(5);
     }
-    bool saved(const std::string& text) { return files.get(kIni)->find(text) != std::string::npos; }
 };
 
-TEST_F(MainWindow, LoadShowsTheNamesOfTheFileBesideTheProgram) {
-    EXPECT_EQ(view.centred, 1);
-    EXPECT_EQ(view.names[0], "Maus");
-    EXPECT_EQ(view.names[10], "Letzte");
-    form.Command7_Click();  // nothing changed: no question
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(view.ended, 1);
-}
-
-TEST_F(MainWindow, TheEditorChangesARowOnlyWhenAccepted) {
-    form.Command1_Click(0);  // cancelled
-    ASSERT_EQ(dialogs.edited.size(), 1u);
-    EXPECT_EQ(dialogs.edited[0].AutoexecLines, "MOUSE.COM");
-    EXPECT_FALSE(form.Form_Unload());  // nothing to ask about
-
-    editRow(3, {" CD-ROM ", "DEVICE=CD.SYS\r\n", ""});
-    EXPECT_EQ(view.names[3], " CD-ROM ");
-    boxes.answers = {Answer::Yes};
-    EXPECT_FALSE(form.Form_Unload());
-    EXPECT_EQ(boxes.titles(), "Speichern;");
-    EXPECT_TRUE(saved("[Eintrag4]\r\nName=\" CD-ROM \"\r\nConfig1=DEVICE=CD.SYS\r\n"));
-}
-
-TEST_F(MainWindow, AnEditorThatIsKeptOpenChangesNothing) {
-    editRow(0, {"Maus", std::string(200, 'x'), ""});  // too long: asked, user goes back
-    EXPECT_EQ(boxes.titles(), "Option ändern;");
-    EXPECT_EQ(dialogs.edited.size(), 1u);
-    boxes.shown.clear();
-    EXPECT_FALSE(form.Form_Unload());
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-// Beenden, the close box and Windows shutting down ask the same question.
-TEST_F(MainWindow, LeavingWithUnsavedEdits) {
-    enum Way { kBeenden, kCloseBox, kShutdown };
+TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     struct {
         Answer answer;
-        bool ends, saved;
-    } cases[] = {
-        {Answer::Yes, true, true}, {Answer::No, true, false}, {Answer::Cancel, false, false}};
+        bool save, saveWorks, goesOn;
+    } cases[] = {{Answer::Yes, true, true, true},
+                 {Answer::Yes, true, false, false},  // a failed save refuses the shutdown
+                 {Answer::No, false, true, true},
+                 {Answer::Cancel, false, true, false}};
     for (const auto& c : cases) {
-        for (Way way : {kBeenden, kCloseBox, kShutdown}) {
-            World w;
-            w.files.put(kIni, "[Eintrag1]\r\nName=Maus\r\n");
-            Form1 f{w.p};
-            f.Form_Load();
-            w.dialogs.accept = true;
-            w.dialogs.reply = {"Neu", "", ""};
-            f.Command1_Click(5);
-            w.boxes.answers = {c.answer};
-            bool ended = way == kBeenden    ? (f.Command7_Click(), w.view.ended == 1)
-                         : way == kCloseBox ? !f.Form_Unload()
-                                            : f.Form_QueryEndSession();
-            std::string at = std::to_string(int(c.answer)) + " way " + std::to_string(way);
-            ASSERT_EQ(w.boxes.shown.size(), 1u) << at;
-            EXPECT_EQ(w.boxes.shown[0].style, mb::YesNoCancel | mb::IconQuestion) << at;
-            EXPECT_EQ(ended, c.ends) << at;
-            EXPECT_EQ(w.files.get(kIni)->find("Name=Neu") != std::string::npos, c.saved) << at;
-            w.boxes.shown.clear();  // unsaved edits are still asked about
-            w.boxes.answers = {Answer::No};
-            f.Form_Unload();
-            EXPECT_EQ(w.boxes.shown.size(), c.saved ? 0u : 1u) << at;
-        }
+        Started w;
+        EXPECT_TRUE(w.form.Form_QueryEndSession());  // nothing to ask
+        w.edit();
+        if (!c.saveWorks) w.files.setReadOnly(kIni);
+        w.boxes.answers = {c.answer};
+        EXPECT_EQ(w.form.Form_QueryEndSession(), c.goesOn) << int(c.answer);
+        EXPECT_EQ(w.boxes.shown[0].style, mb::YesNoCancel | mb::IconQuestion);
+        EXPECT_EQ(w.files.get(kIni)->find("Name=Neu") != std::string::npos, c.save && c.saveWorks);
     }
+    Started w;
+    w.edit();
+    w.files.put("C:\\Config.sys", "");
+    w.form.Check1_Click(0, true);
+    w.boxes.answers = {Answer::No, Answer::Yes, Answer::Ok};  // not saved, delete, notice
+    w.form.Command2_Click();
+    w.boxes.shown.clear();
+    EXPECT_TRUE(w.form.Form_QueryEndSession());
+    EXPECT_TRUE(w.boxes.shown.empty());
 }
 
-TEST_F(MainWindow, ASaveThatFailsKeepsTheProgramAndTheEdit) {
-    editRow(0, {"Neu", "", ""});
-    files.setReadOnly(kIni);
-    form.Command3_Click();
-    EXPECT_EQ(boxes.titles(), "Speichern;");
-    EXPECT_NE(boxes.shown[0].text.find("nicht gesichert"), std::string::npos);
-
-    boxes.answers = {Answer::Yes};  // save at leaving: fails again, the program stays
-    form.Command7_Click();
-    EXPECT_EQ(view.ended, 0);
-    boxes.answers = {Answer::Yes};
-    EXPECT_TRUE(form.Form_Unload());
-    boxes.answers = {Answer::Yes};
-    EXPECT_FALSE(form.Form_QueryEndSession());
-    EXPECT_EQ(boxes.shown.size(), 7u);  // each question, and each time why it failed
+TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
+    for (bool visible : {false, true})
+        for (int x = 0x200; x <= 0x206; ++x)
+            for (int button : {1, kRightButton, 4}) {
+                World w;
+                w.view.visible = visible;
+                Form_MouseDown(w.p, button, x);
+                bool opens = !visible && button == kRightButton && x == 0x204;
+                EXPECT_EQ(w.view.contextMenus, opens) << visible << " " << x << " " << button;
+            }
 }
 
-TEST_F(MainWindow, OwnRestartIsNotAskedAboutAgain) {
-    files.put("C:\\Config.sys", "");
-    files.put("C:\\Autoexec.bat", "");
-    editRow(0, {"Maus", "", ""});
-    form.Check1_Click(0, true);
-    boxes.answers = {Answer::No, Answer::Yes, Answer::Ok};  // not saved, delete, notice
-    form.Command2_Click();
-    EXPECT_EQ(system.reboots, 1);
-    boxes.shown.clear();
-    EXPECT_TRUE(form.Form_QueryEndSession());
-    EXPECT_TRUE(boxes.shown.empty());
+// After every handler the icon exists exactly while the window is hidden.
+TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
+    Started w("[Velkor]\r\nTaskleiste=-1\r\n");
+    auto check = [&](const char* after) { EXPECT_NE(w.tray.icon, w.view.visible) << after; };
+    EXPECT_TRUE(w.tray.prepared && w.tray.icon) << "started in the tray";
+    w.form.MFenster_Click();
+    check("Fenster");
+    w.form.Command5_Click();
+    w.form.MTaskleiste_Click();
+    check("Taskleiste twice");
+    w.tray.icon = false;  // Explorer started again
+    w.form.TaskbarCreated();
+    check("TaskbarCreated");
+    w.tray.icon = false;
+    w.tray.refuses = true;
+    w.form.TaskbarCreated();
+    check("TaskbarCreated refused");
+    EXPECT_TRUE(w.view.visible);
+    w.form.Command5_Click();
+    check("Taskleiste refused");
+    w.tray.refuses = false;
+    w.form.Command5_Click();
+    w.edit();
+    w.boxes.answers = {Answer::Cancel};
+    w.form.MKBeenden_Click();
+    check("Beenden from the tray, then Cancel");
+    EXPECT_EQ(w.view.ended, 0);
+
+    World refused;  // an icon refused at start leaves the window shown
+    refused.files.put(kIni, "[Velkor]\r\nTaskleiste=-1\r\n");
+    refused.tray.refuses = true;
+    Form1{refused.p}.Form_Load();
+    EXPECT_TRUE(refused.view.visible);
 }
 
 }  // namespace

@@ -169,45 +169,12 @@ Fields act(const Fields& f) {
     return {settle(toHwnd(f[1]), done, static_cast<DWORD>(toNum(f.at(6))))};
 }
 
-DWORD caret(HWND edit) {
-    DWORD start = 0, end = 0;
-    sendTimed(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start == end ? start : MAXDWORD;
-}
-
-void waitCaret(HWND edit, DWORD expected, const char* what) {
-    for (DWORD until = GetTickCount() + 5000; caret(edit) != expected; pump(10))
-        if (static_cast<LONG>(until - GetTickCount()) <= 0)
-            fail(std::string("the edit did not take ") + what);
-}
-
-void postKey(HWND h, UINT vk) {
-    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(h, WM_KEYDOWN, vk, scan | 1);
-    PostMessageA(h, WM_KEYUP, vk, scan | 0xC0000001);
-}
-
-// type <hwnd> <id> <text> [replace]: WM_CHAR per character; "\n" is Enter,
-// posted as key down and up only (the program's TranslateMessage makes the
-// CR) and waited for before typing on. "replace" selects all and deletes first.
-Fields type(const Fields& f) {
-    HWND edit = target(f);
-    if (f.size() > 4 && f[4] == "replace") {
-        sendTimed(edit, EM_SETSEL, 0, -1);
-        postKey(edit, VK_DELETE);
-        waitCaret(edit, 0, "Delete");
-    }
-    DWORD expected = caret(edit);
-    for (char c : f.at(3)) {
-        if (c == '\n') {
-            postKey(edit, VK_RETURN);
-            waitCaret(edit, expected += 2, "an Enter as a line break");
-        } else {
-            PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-            ++expected;
-        }
-    }
-    waitCaret(edit, expected, "all characters");
+// set <hwnd> <id> <text>: the text of a box, as a paste would put it there;
+// real typing of Enter and Escape is what `keys` is for.
+Fields set(const Fields& f) {
+    std::string text;
+    for (char c : f.at(3)) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    sendTimed(target(f), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     return {};
 }
 
@@ -256,28 +223,18 @@ Fields mouse(const Fields& f) {
     return {};
 }
 
-// reg <HKCR|HKCU|HKLM> <path> [<value>]: a value's type and raw bytes (""
-// names the default value); without one, "key" or "value" and the name of
-// every entry.
+// reg <path> <value>: the type and raw bytes of a value below
+// HKEY_CLASSES_ROOT ("" names the default value).
 Fields reg(const Fields& f) {
-    HKEY root = f.at(1) == "HKCR" ? HKEY_CLASSES_ROOT
-                : f[1] == "HKCU"  ? HKEY_CURRENT_USER
-                                  : HKEY_LOCAL_MACHINE;
     HKEY k;
-    if (RegOpenKeyExA(root, f.at(2).c_str(), 0, KEY_READ, &k)) fail("no key " + f[2]);
-    Fields out;
-    DWORD type = 0, size = 1 << 16, n;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, f.at(1).c_str(), 0, KEY_READ, &k)) fail("no key " + f[1]);
+    DWORD type = 0, size = 4096;
     std::string data(size, '\0');
-    if (f.size() > 3 && !RegQueryValueExA(k, f[3].c_str(), nullptr, &type,
-                                          reinterpret_cast<BYTE*>(data.data()), &size))
-        out = {num(type), data.substr(0, size)};
-    for (DWORD i = 0; f.size() == 3 && !RegEnumKeyExA(k, i, &data[0], &(n = size), 0, 0, 0, 0);)
-        out.insert(out.end(), {"key", data.c_str()}), ++i;
-    for (DWORD i = 0; f.size() == 3 && !RegEnumValueA(k, i, &data[0], &(n = size), 0, 0, 0, 0);)
-        out.insert(out.end(), {"value", data.c_str()}), ++i;
+    LONG result = RegQueryValueExA(k, f.at(2).c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data.data()), &size);
     RegCloseKey(k);
-    if (f.size() > 3 && out.empty()) fail("no value " + f[3] + " in " + f[2]);
-    return out;
+    if (result) fail("no value " + f[2] + " in " + f[1]);
+    return {num(type), data.substr(0, size)};
 }
 
 Fields run(const Fields& f) {
@@ -299,8 +256,8 @@ Fields run(const Fields& f) {
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get, act, type, keys, mouse, reg};
-    const char* names[] = {"list", "get", "act", "type", "keys", "mouse", "reg"};
+    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, mouse, reg};
+    const char* names[] = {"list", "get", "act", "set", "keys", "mouse", "reg"};
     for (int i = 0; i < 7; ++i)
         if (c == names[i]) return commands[i](f);
     fail("unknown command " + c);
