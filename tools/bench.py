@@ -11,12 +11,12 @@ import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-BUILD = ROOT / "build" / "x86_64"
+BUILD = ROOT / "build" / "bench"
 ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
 
 
 def prepare():
-    prefix = ROOT / "build" / "bench" / "prefix"
+    prefix = BUILD / "prefix"
     env = dict(ENV, WINEPREFIX=str(prefix))
     if not (prefix / "system.reg").exists():
         prefix.parent.mkdir(parents=True, exist_ok=True)
@@ -26,9 +26,9 @@ def prepare():
     shutil.rmtree(bench, ignore_errors=True)
     programs = {"Velkor": BUILD / "src/win32/Velkor.exe", "Floor": BUILD / "bench/ui_floor.exe",
                 "Bare": BUILD / "bench/bare_window.exe"}
-    for folder, exe in programs.items():
+    for folder, exe in programs.items():  # stripped, as a user would get them
         (bench / folder).mkdir(parents=True)
-        shutil.copyfile(exe, bench / folder / exe.name)
+        subprocess.run(["x86_64-w64-mingw32-strip", "-o", bench / folder / exe.name, exe], check=True)
     ini = (ROOT / "sample" / "Velkor.ini").read_bytes()
     for n, name in enumerate(("Spiele", "Netzwerk", "Alles"), 1):
         (bench / "Velkor" / f"{name}.vkf").write_bytes(b"0%d,0%d\r\n" % (n, n + 2))

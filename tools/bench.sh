@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
-cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 --target Velkor bare_window ui_floor benchrun >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target Velkor bare_window ui_floor benchrun >/dev/null
 cmake --preset i686 >/dev/null
 cmake --build --preset i686 --target Velkor >/dev/null
 exec python3 tools/bench.py "${1:-15}"

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "platform/win32/on_demand.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -33,8 +34,9 @@ std::optional<std::string> Win32FileDialogs::show(const std::string& title, bool
     dialog.lpstrDefExt = "vkf";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                    (saving ? OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN : OFN_FILEMUSTEXIST);
-    BOOL chosen = saving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-    if (!chosen) return std::nullopt;
+    auto show = onDemand<decltype(&GetOpenFileNameA)>(
+        "comdlg32.dll", saving ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    if (!show || !show(&dialog)) return std::nullopt;
     return std::string(path);
 }
 
@@ -59,45 +61,58 @@ void Win32Tray::prepare() {
     data_.szTip[length] = '\0';
 }
 
+namespace {
+BOOL notify(DWORD message, NOTIFYICONDATAA* data) {
+    auto call = onDemand<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+    return call && call(message, data);
+}
+}  // namespace
+
 bool Win32Tray::add() {
-    return Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    return notify(NIM_ADD, &data_) != FALSE;
 }
 
 void Win32Tray::remove() {
-    Shell_NotifyIconA(NIM_DELETE, &data_);
+    notify(NIM_DELETE, &data_);
 }
 
 bool Win32System::openLink(const std::string& url) {
     // Results above 32 mean the program for the link was started.
-    auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    auto execute = onDemand<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    return execute && reinterpret_cast<INT_PTR>(execute(nullptr, "open", url.c_str(), nullptr,
+                                                        nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 long Win32Registry::createKey(Key root, const std::string& path, std::uint32_t access, Key& key) {
     HKEY created = nullptr;
     DWORD disposition = 0;
     char noClass[] = "";
-    long result = RegCreateKeyExA(handleOf(root), path.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE,
-                                  access, nullptr, &created, &disposition);
+    auto create = onDemand<decltype(&RegCreateKeyExA)>("advapi32.dll", "RegCreateKeyExA");
+    if (!create) return ERROR_CALL_NOT_IMPLEMENTED;
+    long result = create(handleOf(root), path.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access,
+                         nullptr, &created, &disposition);
     key = reinterpret_cast<Key>(created);
     return result;
 }
 
 long Win32Registry::openKey(Key root, const std::string& path, std::uint32_t access, Key& key) {
     HKEY opened = nullptr;
-    long result = RegOpenKeyExA(handleOf(root), path.c_str(), 0, access, &opened);
+    auto open = onDemand<decltype(&RegOpenKeyExA)>("advapi32.dll", "RegOpenKeyExA");
+    if (!open) return ERROR_CALL_NOT_IMPLEMENTED;
+    long result = open(handleOf(root), path.c_str(), 0, access, &opened);
     key = reinterpret_cast<Key>(opened);
     return result;
 }
 
 long Win32Registry::setValue(Key key, const std::string& name, std::uint32_t type,
                              const std::string& data) {
-    return RegSetValueExA(handleOf(key), name.c_str(), 0, type,
-                          reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1));
+    auto set = onDemand<decltype(&RegSetValueExA)>("advapi32.dll", "RegSetValueExA");
+    if (!set) return ERROR_CALL_NOT_IMPLEMENTED;
+    return set(handleOf(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+               static_cast<DWORD>(data.size() + 1));
 }
 
 long Win32Registry::closeKey(Key key) {
-    return RegCloseKey(handleOf(key));
+    auto close = onDemand<decltype(&RegCloseKey)>("advapi32.dll", "RegCloseKey");
+    return close ? close(handleOf(key)) : ERROR_CALL_NOT_IMPLEMENTED;
 }

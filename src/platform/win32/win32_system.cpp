@@ -2,27 +2,19 @@
 #include <vector>
 
 #include "platform/text_rules.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
-
-// Windows 95 has no security functions worth calling, so they are looked up
-// when needed instead of imported.
-template <typename F>
-F lookUp(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // NT refuses a reboot unless the caller has enabled this privilege.
 void enableShutdownPrivilege() {
     using OpenToken = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
     using LookupValue = BOOL(WINAPI*)(LPCSTR, LPCSTR, PLUID);
     using Adjust = BOOL(WINAPI*)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
-    HMODULE advapi = LoadLibraryA("advapi32.dll");
-    if (!advapi) return;
-    auto openToken = lookUp<OpenToken>(advapi, "OpenProcessToken");
-    auto lookupValue = lookUp<LookupValue>(advapi, "LookupPrivilegeValueA");
-    auto adjust = lookUp<Adjust>(advapi, "AdjustTokenPrivileges");
+    auto openToken = onDemand<OpenToken>("advapi32.dll", "OpenProcessToken");
+    auto lookupValue = onDemand<LookupValue>("advapi32.dll", "LookupPrivilegeValueA");
+    auto adjust = onDemand<Adjust>("advapi32.dll", "AdjustTokenPrivileges");
     HANDLE token = nullptr;
     if (openToken && lookupValue && adjust &&
         openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
@@ -33,7 +25,6 @@ void enableShutdownPrivilege() {
             adjust(token, FALSE, &privileges, 0, nullptr, nullptr);
         CloseHandle(token);
     }
-    FreeLibrary(advapi);
 }
 
 }  // namespace
