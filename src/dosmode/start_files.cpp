@@ -42,11 +42,25 @@ std::string framed(std::size_t indent, const std::string& text) {
     return kEcho + kSide + inner + std::string(kInner - inner.size(), ' ') + kSide;
 }
 
-// A name as an ECHO line may show it: COMMAND.COM would redirect or pipe at
-// < > |, so they are shown as look-alikes; cut to what the frame holds.
+// The Windows letters above ASCII as DOS shows them (code page 850, whose
+// German letters code page 437 shares); "?" where it has none.
+const char kDosLetters[] =
+    "\x3F\x3F\x3F\x9F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F"
+    "\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F\x3F"
+    "\xFF\xAD\xBD\x9C\xCF\xBE\xDD\xF5\xF9\xB8\xA6\xAE\xAA\xF0\xA9\xEE"
+    "\xF8\xF1\xFD\xFC\xEF\xE6\xF4\xFA\xF7\xFB\xA7\xAF\xAC\xAB\xF3\xA8"
+    "\xB7\xB5\xB6\xC7\x8E\x8F\x92\x80\xD4\x90\xD2\xD3\xDE\xD6\xD7\xD8"
+    "\xD1\xA5\xE3\xE0\xE2\xE5\x99\x9E\x9D\xEB\xE9\xEA\x9A\xED\xE8\xE1"
+    "\x85\xA0\x83\xC6\x84\x86\x91\x87\x8A\x82\x88\x89\x8D\xA1\x8C\x8B"
+    "\xD0\xA4\x95\xA2\x93\xE4\x94\xF6\x9B\x97\xA3\x96\x81\xEC\xE7\x98";
+
+// A name as an ECHO line may show it: in the letters of DOS; < > |, at which
+// COMMAND.COM would redirect or pipe, as look-alikes; cut to what the frame holds.
 std::string shownName(const std::string& name) {
     std::string shown = name.substr(0, kMaxName);
     for (char& c : shown) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) c = kDosLetters[byte - 0x80];
         if (c == '<') c = '(';
         if (c == '>') c = ')';
         if (c == '|') c = '!';

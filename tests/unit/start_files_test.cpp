@@ -30,6 +30,11 @@ TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
         {"a longer name is cut to 75", {"A", i76}, {"A,", i76.substr(0, 75)}},
         {"empty names add nothing, or the separator", {"", "A", ""}, {"A, "}},
         {"no redirection, pipe or variable", {"<A|B>", "100%"}, {"(A!B), 100%%"}},
+        {"letters as DOS shows them",
+         {"Größe ändern €"},
+         {"Gr\x94\xE1"
+          "e \x84"
+          "ndern ?"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected;

@@ -9,7 +9,7 @@ ECHO ษออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออ
 ECHO บ Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:          บ
 ECHO บ                                                                             บ
 ECHO บ CD-ROM, Smartdrive, Spiele (Sound Blaster),                                 บ
-ECHO บ Netzwerk mit Client für DOS, Gr๖฿e ไndern                                   บ
+ECHO บ Netzwerk mit Client fr DOS, Gr”แe ndern                                   บ
 ECHO บ                                                                             บ
 ECHO บ                Um die alten Startdateien wiederherzustellen                 บ
 ECHO บ                und neu zu starten, tippen Sie bitte EXIT ein.               บ

@@ -5,7 +5,7 @@ ECHO.
 ECHO ษอออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออออป
 ECHO บ Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:          บ
 ECHO บ                                                                             บ
-ECHO บ Spiele (Sound Blaster), Gr๖฿e ไndern                                        บ
+ECHO บ Spiele (Sound Blaster), Gr”แe ndern                                        บ
 ECHO บ                                                                             บ
 ECHO บ                Um die alten Startdateien wiederherzustellen                 บ
 ECHO บ                und neu zu starten, tippen Sie bitte EXIT ein.               บ
