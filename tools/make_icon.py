@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Turns the icon's text drawing into a Windows .ico file.
+"""Turns the icon's text drawing into a Windows .ico file, or a cursor's into
+a .cur file.
 
-usage: make_icon.py SOURCE.txt OUTPUT.ico
+usage: make_icon.py SOURCE.txt OUTPUT.ico|OUTPUT.cur
 
 The source holds one character per pixel. Lines starting with "#" are comments,
 "colour C N" lets character C stand for entry N of the standard 16-colour
 palette, "transparent C" names the see-through character, and "size N" starts
 an N x N image whose N rows follow. Every image becomes a 16-colour (4 bits per
-pixel) entry of the icon, as Windows 95 shows them.
+pixel) entry of the icon, as Windows 95 shows them. "hotspot X Y" makes it a
+cursor that points at that pixel.
 """
 import struct
 import sys
@@ -26,7 +28,7 @@ class SourceError(Exception):
 
 
 def parse(text):
-    colours, transparent, images = {}, None, []
+    colours, transparent, images, hotspot = {}, None, [], None
     rows, size = None, 0
     for number, raw in enumerate(text.splitlines(), 1):
         line = raw.rstrip()
@@ -45,6 +47,8 @@ def parse(text):
             colours[word[1]] = index
         elif word[0] == "transparent" and len(word) == 2 and len(word[1]) == 1:
             transparent = word[1]
+        elif word[0] == "hotspot" and len(word) == 3:
+            hotspot = (int(word[1]), int(word[2]))
         elif word[0] == "size" and len(word) == 2:
             size = int(word[1])
             if size not in (16, 32, 48):
@@ -62,7 +66,7 @@ def parse(text):
             for ch in row:
                 if ch != transparent and ch not in colours:
                     raise SourceError(f"{size} x {size}, row {y + 1}: unknown colour {ch!r}")
-    return colours, transparent, images
+    return colours, transparent, images, hotspot
 
 
 def padded(data):
@@ -83,12 +87,13 @@ def bitmap(size, rows, colours, transparent):
     return header + palette + pixels + mask
 
 
-def icon(colours, transparent, images):
+def icon(colours, transparent, images, hotspot):
+    # A cursor's directory holds its hot spot where an icon's holds planes and bits.
     blobs = [bitmap(size, rows, colours, transparent) for size, rows in images]
-    out = struct.pack("<HHH", 0, 1, len(blobs))
+    out = struct.pack("<HHH", 0, 2 if hotspot else 1, len(blobs))
     offset = 6 + 16 * len(blobs)
     for (size, _), blob in zip(images, blobs):
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, *(hotspot or (1, 4)), len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
 

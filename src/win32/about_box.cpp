@@ -72,7 +72,8 @@ void AboutBox::onInit() {
     linkFont_ = twips().createFont("MS Sans Serif", 825, true);
     SendMessageA(item(IDC_F5_LABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
     fitLeftwards(item(IDC_F5_LABEL2));
-    hand_ = LoadCursorA(nullptr, IDC_HAND);  // Windows 95 has none: the arrow stays
+    hand_ = LoadCursorA(nullptr, IDC_HAND);  // Windows 95 has none: ours then
+    if (!hand_) hand_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     SetFocus(item(IDC_F5_LINK));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #define IDI_VELKOR 1
+#define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
 #define IDR_MAINMENU 100
 #define IDR_KONTEXTMENU 101
 #define IDD_FORM2 200  // Option ändern
