@@ -40,12 +40,13 @@ void setClientSize(HWND window, int width, int height) {
 }
 
 void centreOver(HWND window, const RECT& area) {
+    // Halves as the exact half would be cut to a pixel, without floating point,
+    // which a 486SX does not have.
     RECT outer;
     GetWindowRect(window, &outer);
-    double left = area.left + ((area.right - area.left) - (outer.right - outer.left)) / 2.0;
-    double top = area.top + ((area.bottom - area.top) - (outer.bottom - outer.top)) / 2.0;
-    SetWindowPos(window, nullptr, static_cast<int>(left), static_cast<int>(top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int left = (2 * area.left + (area.right - area.left) - (outer.right - outer.left)) / 2;
+    int top = (2 * area.top + (area.bottom - area.top) - (outer.bottom - outer.top)) / 2;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string textOf(HWND window) {
