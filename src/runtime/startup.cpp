@@ -16,15 +16,6 @@ int atExitCount = 0;
     ExitProcess(code);
 }
 
-// What follows the program's name on the command line, which may be quoted.
-char* argumentsOf(char* line) {
-    bool quoted = false;
-    for (; *line && (quoted || (*line != ' ' && *line != '\t')); ++line)
-        if (*line == '"') quoted = !quoted;
-    while (*line == ' ' || *line == '\t') ++line;
-    return line;
-}
-
 }  // namespace
 
 extern "C" int atexit(void (*function)()) {
@@ -35,9 +26,7 @@ extern "C" int atexit(void (*function)()) {
 
 extern "C" void WinMainCRTStartup() {
     __main();
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    endProcess(WinMain(GetModuleHandleA(nullptr), nullptr, argumentsOf(GetCommandLineA()), show));
+    // Velkor reads its command line itself, and decides itself how its window shows.
+    char none[] = "";
+    endProcess(WinMain(GetModuleHandleA(nullptr), nullptr, none, SW_SHOWDEFAULT));
 }
