@@ -19,14 +19,14 @@ bool FakeFiles::writable(const std::string& path) const {
 
 void FakeFiles::put(const std::string& path, const std::string& bytes) {
     files_[foldCase(path)] = {path, bytes};
-    ++changes_;
+    changes_ = ++lastChange_;
 }
 
 bool FakeFiles::remove(const std::string& path) {
     if (failNow()) return false;
     if (!exists(path)) return true;
     if (!writable(path)) return false;
-    ++changes_;
+    changes_ = ++lastChange_;
     return files_.erase(foldCase(path));
 }
 

@@ -28,7 +28,7 @@ class FakeFiles : public Files {
     std::optional<std::string> get(const std::string& path) const;
     void setReadOnly(const std::string& path) { readOnly_.insert(foldCase(path)); }
     void setReadOnlyFolder(const std::string& folder) { readOnlyFolders_.insert(foldCase(folder)); }
-    // Counts every change to the drive, so a reader can tell its copy is current.
+    // Tells every change to any drive apart, so a reader can tell its copy is current.
     std::uint64_t changes() const { return changes_; }
 
     // The n-th mutating call from now on (1 = the next) fails; 0 = none does.
@@ -51,4 +51,5 @@ class FakeFiles : public Files {
     std::set<std::string> readOnly_, readOnlyFolders_;
     int failAt_ = 0;
     std::uint64_t changes_ = 0;
+    inline static std::uint64_t lastChange_ = 0;
 };
