@@ -95,14 +95,18 @@ bool FakeProfile::flush(const std::string& file) {
     Cached& c = cached(file);
     if (c.dirty) {
         std::string text;
+        bool asWritten = true;  // no line break inside a value, which would split it in the file
         for (const Section& s : c.sections) {
             if (s.headed) text += "[" + s.name + "]\r\n";
-            for (const Key& k : s.keys) text += k.name + (k.hasValue ? "=" + k.value : "") + "\r\n";
+            for (const Key& k : s.keys) {
+                text += k.name + (k.hasValue ? "=" + k.value : "") + "\r\n";
+                asWritten = asWritten && k.value.find_first_of("\r\n") == std::string::npos;
+            }
         }
         c.dirty = false;
         bool written = files_.write(file, text);
-        // Parsed again only where the drive kept something else.
-        c.seen = files_.get(file) == text ? files_.changes() : ~0ull;
+        // Parsed again where the file does not read back as the cache holds it.
+        c.seen = asWritten && files_.get(file) == text ? files_.changes() : ~0ull;
         if (!written) return false;
     }
     return files_.exists(file);
