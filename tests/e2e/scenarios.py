@@ -180,12 +180,12 @@ def mishaps(t):
 
 @scenario
 def configurations(t):
-    # Slots 1, 4 and 9 listed (the last file gone): the menu packs them, and its
-    # second entry ticks slot 4. Ticks saved as a file load back; an empty file
+    # Slots 1, 3 and 4 listed (the file of 3 gone): the menu packs them, and its
+    # third entry ticks slot 4. Ticks saved as a file load back; an empty file
     # is refused. Arranged: "X", "...", "&Abbrechen", then taken over, with one
-    # message for the lost file; then leaving asks to save the list.
+    # message for the lost file and every row after it; leaving asks to save.
     vkf = {"C:\\Velkor\\Alle.vkf": b"00,01,02\r\n", "C:\\Velkor\\Spiele.vkf": b"06,09\r\n",
-              "C:\\Velkor\\Leer.vkf": b""}
+           "C:\\Velkor\\Leer.vkf": b""}
     t.put({INI: data("configs.ini"), **vkf})
     main = t.start(EXE, TITLE)
 
@@ -196,8 +196,8 @@ def configurations(t):
         t.drive("keys", key)
         main.sync()
 
-    choose("2")
-    expect_equal(poll(lambda: ticked(main), "ticks"), [6, 9], "ticks after the second configuration")
+    choose("3")
+    expect_equal(poll(lambda: ticked(main), "ticks"), [6, 9], "ticks after the third configuration")
     for command, title, path in (("IDM_SPEICHERNU", "Konfiguration speichern", "C:\\Velkor\\Neu"),
                                  ("IDM_LADEN", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
         expect_equal(main.act(WM_COMMAND, ID[command]), "modal", command)
@@ -213,17 +213,17 @@ def configurations(t):
         arrange = t.window("Konfigurationen anordnen")
         expect_centred(arrange.get().rect, main.get().rect, "the arrange dialog")
         texts = [arrange.get(ID["IDC_F3_TEXT1_FIRST"] + r).text for r in range(9)]
-        expect_equal(texts, ["C:\\Velkor\\Alle.vkf", "", "", "C:\\Velkor\\Spiele.vkf"] + [""] * 4 +
-                     ["C:\\Velkor\\Weg.vkf"], "the rows")
+        expect_equal(texts, ["C:\\Velkor\\Alle.vkf", "", "C:\\Velkor\\Weg.vkf", "C:\\Velkor\\Spiele.vkf"] +
+                     [""] * 5, "the rows")
         arrange.click(ID["IDC_F3_COMMAND2_FIRST"])
-        expect_equal(arrange.click(ID["IDC_F3_COMMAND1_FIRST"] + 1), "modal", '"..." of row 2')
+        expect_equal(arrange.click(ID["IDC_F3_COMMAND1_FIRST"] + 7), "modal", '"..." of row 8')
         t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
-        expect_equal(arrange.get(ID["IDC_F3_TEXT1_FIRST"] + 1).text, "C:\\Velkor\\Neu.vkf", "row 2")
+        expect_equal(arrange.get(ID["IDC_F3_TEXT1_FIRST"] + 7).text, "C:\\Velkor\\Neu.vkf", "row 8")
         arrange.press(way, main, last)
     t.box("Konfiguration", [IDOK], "C:\\Velkor\\Weg.vkf").press(IDOK, main, "done")
     tick(main, (3,))
-    choose("1")
-    expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of the new first")
+    choose("3")
+    expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of the new third")
     expect_equal(main.click(BEENDEN), "modal", "&Beenden after arranging")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
     t.expect_ended("Yes to saving the list")
