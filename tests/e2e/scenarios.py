@@ -1,4 +1,6 @@
 # Whole stories of a person using Velkor under Wine; each is one ctest test.
+import subprocess
+
 from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect_equal, listed, poll, scenario
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, NEU_STARTEN, SPEICHERN, TITLE,
                     UEBERNEHMEN, data, edit, expect_leaves, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
@@ -263,6 +265,9 @@ def settings_and_file_type(t):
     # file's ticks, and a configuration chosen there restarts at once.
     mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
     t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
+    # The program that opens mail links here notes the link it was given.
+    subprocess.run(["wine", "reg", "add", "HKCR\\mailto\\shell\\open\\command", "/ve", "/d",
+                    "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
     for _ in range(2):
         expect_equal(main.act(WM_COMMAND, ID["IDM_UEBER"]), "modal", "Info/Über Velkor")
@@ -270,8 +275,12 @@ def settings_and_file_type(t):
         expect_centred(about.get().rect, main.get().rect, "the about box")
         expect_equal([about.get(ID[f"IDC_F5_{n}"]).text for n in ("LABEL1", "LABEL2", "LINK")],
                      ["Velkor", "Version 2.0", "Velkor-Projekt <velkor@example.org>"], "the about box")
+        about.click(ID["IDC_F5_LINK"])
         about.close_box()
         about.gone()
+    mail = t.path("C:\\Mail.txt")
+    expect_equal(poll(lambda: mail.is_file() and mail.read_bytes(), "the link to be opened"),
+                 b"mailto:velkor@example.org\r\n", "the link opened")
     checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
     # The close box, "&Abbrechen", "Ü&bernehmen" with all five, then with the registration alone.
     for way, ticks, shown in ((None, (), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
