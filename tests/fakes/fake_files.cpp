@@ -1,7 +1,7 @@
 #include "fakes/fake_files.h"
 
-std::string foldCase(const std::string& s) {
-    std::string r = s;
+std::string foldCase(std::string_view s) {
+    std::string r(s);
     for (char& c : r) {
         unsigned char u = static_cast<unsigned char>(c);
         if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = char(u - 32);

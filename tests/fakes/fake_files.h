@@ -6,11 +6,12 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
 
-std::string foldCase(const std::string& s);  // cp1252 upper case
+std::string foldCase(std::string_view s);  // cp1252 upper case
 
 class FakeFiles : public Files {
   public:

@@ -12,7 +12,7 @@
 
 namespace {
 // `name` folded is `folded`, without making a folded copy of it.
-bool matches(const std::string& folded, const std::string& name) {
+bool matches(const std::string& folded, std::string_view name) {
     if (folded.size() != name.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         unsigned char u = static_cast<unsigned char>(name[i]);
@@ -22,54 +22,65 @@ bool matches(const std::string& folded, const std::string& name) {
     return true;
 }
 
-std::string trim(std::string_view s) {
+std::string_view trimmed(std::string_view s) {
     std::size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
-    return b == std::string_view::npos ? std::string() : std::string(s.substr(b, e - b + 1));
+    return b == std::string_view::npos ? std::string_view() : s.substr(b, e - b + 1);
 }
+
 }  // namespace
 
 FakeProfile::Cached& FakeProfile::cached(const std::string& file) {
     if (!last_ || file != lastFile_) last_ = &cache_[foldCase(file)], lastFile_ = file;
     Cached& c = *last_;
     if (c.dirty || files_.changes() == c.seen) return c;
-    c = {files_.changes(), {{"", "", false, {}}}, false};
+    c = {files_.changes(), {newSection("", false)}, false};
     std::string bytes = files_.get(file).value_or("");
     std::string_view text = bytes;
     while (!text.empty()) {
         std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        std::string line = trim(text.substr(0, end));
+        std::string_view line = trimmed(text.substr(0, end));
         text.remove_prefix(std::min(text.find_first_not_of("\r\n", end), text.size()));
         std::size_t eq = line.find('=');
         if (line.empty()) continue;
         if (line[0] == '[') {
-            std::string name = trim(line.substr(1, line.find(']') - 1));
-            c.sections.push_back({name, foldCase(name), true, {}});
+            std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
+            c.sections.push_back(newSection(name, true));
         } else {
-            std::string name = trim(line.substr(0, eq));
-            std::string value = eq == std::string::npos ? "" : trim(line.substr(eq + 1));
+            std::string_view name = trimmed(line.substr(0, eq));
+            std::string_view value = eq == line.npos ? "" : trimmed(line.substr(eq + 1));
             c.sections.back().keys.push_back(
-                {name, foldCase(name), value, eq != std::string::npos});
+                {std::string(name), foldCase(name), std::string(value), eq != line.npos});
         }
     }
     return c;
 }
 
-FakeProfile::Section* FakeProfile::find(Cached& c, const std::string& name) {
+FakeProfile::Section FakeProfile::newSection(std::string_view name, bool headed) {
+    Section s{std::string(name), foldCase(name), headed, {}};
+    return s;
+}
+
+FakeProfile::Section* FakeProfile::find(Cached& c, std::string_view name) {
     for (Section& s : c.sections)
         if (s.headed && matches(s.folded, name)) return &s;
+    return nullptr;
+}
+
+// Keys are mostly asked for in the order of the file: the search starts after
+// the last one found.
+FakeProfile::Key* FakeProfile::findKey(Section& s, std::string_view name) {
+    for (std::size_t i = 0, n = s.keys.size(); i < n; ++i) {
+        Key& k = s.keys[(s.lastFound + 1 + i) % n];
+        if (matches(k.folded, name)) return s.lastFound = &k - s.keys.data(), &k;
+    }
     return nullptr;
 }
 
 std::string FakeProfile::read(const std::string& file, const std::string& section,
                               const std::string& key, std::size_t capacity) {
     std::string_view value;
-    if (Section* s = find(cached(file), section)) {
-        for (const Key& k : s->keys)
-            if (matches(k.folded, key)) {
-                value = k.value;
-                break;
-            }
-    }
+    if (Section* s = find(cached(file), section))
+        if (Key* k = findKey(*s, key)) value = k->value;
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
     return capacity == 0 ? std::string() : std::string(value.substr(0, capacity - 1));
@@ -78,16 +89,14 @@ std::string FakeProfile::read(const std::string& file, const std::string& sectio
 bool FakeProfile::write(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     Cached& c = cached(file);
-    std::string name = trim(section), keyName = trim(key);
+    std::string_view name = trimmed(section), keyName = trimmed(key);
     Section* s = find(c, name);
-    if (!s) s = &c.sections.emplace_back(Section{name, foldCase(name), true, {}});
-    std::string folded = foldCase(keyName);
-    auto old = std::find_if(s->keys.begin(), s->keys.end(),
-                            [&](const Key& k) { return k.folded == folded; });
-    if (old == s->keys.end())
-        s->keys.push_back({keyName, folded, trim(value), true});
+    if (!s) s = &c.sections.emplace_back(newSection(name, true));
+    if (Key* old = findKey(*s, keyName))
+        old->value = trimmed(value), old->hasValue = true;  // keeps the name as first spelt
     else
-        old->value = trim(value), old->hasValue = true;  // keeps the name as first spelt
+        s->keys.push_back(
+            {std::string(keyName), foldCase(keyName), std::string(trimmed(value)), true});
     return c.dirty = true;
 }
 
@@ -97,9 +106,9 @@ bool FakeProfile::flush(const std::string& file) {
         std::string text;
         bool asWritten = true;  // no line break inside a value, which would split it in the file
         for (const Section& s : c.sections) {
-            if (s.headed) text += "[" + s.name + "]\r\n";
+            if (s.headed) text.append("[").append(s.name).append("]\r\n");
             for (const Key& k : s.keys) {
-                text += k.name + (k.hasValue ? "=" + k.value : "") + "\r\n";
+                text.append(k.name).append(k.hasValue ? "=" : "").append(k.value).append("\r\n");
                 asWritten = asWritten && k.value.find_first_of("\r\n") == std::string::npos;
             }
         }

@@ -3,6 +3,7 @@
 // parsed once and written out on flush, as Windows 9x caches it.
 #pragma once
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "fakes/fake_files.h"
@@ -26,6 +27,7 @@ class FakeProfile : public Profile {
         std::string name, folded;
         bool headed;  // false for the lines before the first section
         std::vector<Key> keys;
+        std::size_t lastFound = 0;
     };
     struct Cached {
         std::uint64_t seen = ~0ull;  // the drive's changes when parsed
@@ -33,7 +35,9 @@ class FakeProfile : public Profile {
         bool dirty = false;
     };
     Cached& cached(const std::string& file);
-    static Section* find(Cached& c, const std::string& name);
+    static Section newSection(std::string_view name, bool headed);
+    static Section* find(Cached& c, std::string_view name);
+    static Key* findKey(Section& s, std::string_view name);
 
     FakeFiles& files_;
     std::map<std::string, Cached> cache_;
