@@ -279,7 +279,9 @@ def settings_and_file_type(t):
         about.close_box()
         about.gone()
     mail = t.path("C:\\Mail.txt")
-    expect_equal(poll(lambda: mail.is_file() and mail.read_bytes(), "the link to be opened"),
+    # The whole line: cmd may write the text and its line end apart.
+    expect_equal(poll(lambda: mail.is_file() and mail.read_bytes().endswith(b"\n") and mail.read_bytes(),
+                      "the link to be opened"),
                  b"mailto:velkor@example.org\r\n", "the link opened")
     checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
     # The close box, "&Abbrechen", "Ü&bernehmen" with all five, then with the registration alone.
