@@ -2,7 +2,7 @@
 # Builds Velkor in every configuration and runs all tests: the native unit
 # tests (also under AddressSanitizer and UBSan), the fuzz targets for a few
 # seconds each, the Windows 95/98 import check
-# of the shipped Velkor.exe, and the Wine tests (platform contract and end to end).
+# of the shipped Velkor.exe, and the end-to-end tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1

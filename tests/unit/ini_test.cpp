@@ -1,7 +1,8 @@
 // Velkor.ini: what comes back, the defaults, and saves that fail part-way.
-// Its bytes as the real profile functions write them are the end-to-end
-// tests'; the fake profile behaves as they do (the contract tests).
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 #include "fakes/fake_profile.h"
 #include "store/ini_store.h"
@@ -24,6 +25,23 @@ struct Drive {
         return r;
     }
 };
+
+std::string e2eData(const std::string& name) {
+    std::ifstream in(std::string(VELKOR_E2E_DATA) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The fake profile reads and writes as the system's functions do: a
+// hand-written file gives the bytes the end-to-end story gets from them.
+TEST(Ini, TheFakeProfileSavesAHandWrittenFileAsTheSystemDoes) {
+    Drive d;
+    d.files.put(kIni, e2eData("hand.ini"));
+    d.s = d.reloaded();
+    ASSERT_TRUE(d.save());
+    EXPECT_EQ(d.files.get(kIni), e2eData("hand-saved.ini"));
+}
 
 TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     Drive d;
