@@ -106,41 +106,28 @@ def editor(t):
 
 
 @scenario
-def restart_with_questions(t):
-    # Every question on. The user has no Config.sys; an earlier restart left a backup and .app files.
-    old = {k: v for k, v in OLD.items() if k != "C:\\Config.wos"}
-    t.put({INI: data("seed.ini"), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"], **old})
+def restart_after_reset(t):
+    # Every question on, starting where a reset in DOS mode leaves things: an
+    # earlier restart's start files live, the user's as .wos; .app files of another program.
+    app = {k: v for k, v in OLD.items() if k.endswith(".app")}
+    t.put({INI: data("seed.ini"), "C:\\Config.sys": data("earlier-Config.sys"),
+           "C:\\Autoexec.bat": data("earlier-Autoexec.bat"), **BACKED_UP, **app})
     main = t.start(EXE, TITLE)
     edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
-    tick(main, (2, 8, 10))
-    expect_equal(main.click(NEU_STARTEN), "modal", "&Neu starten")
+    tick(main, (2, 8, 10, 3, 3))
+    expect_equal(main.act(WM_COMMAND, ID["IDM_NEUS"]), "modal", "Datei/Neu starten")
     t.box("Speichern", YES_NO, M1).press(IDYES, main, "modal")
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
     t.box("Löschen", YES_NO, M3).press(IDYES, main, "modal")
     notice = t.box("Neu starten", [IDOK], M4)
-    t.expect_files({**dict.fromkeys(old), "C:\\Autoexec.bat": USER["C:\\Autoexec.bat"]}, "during the notice")
+    t.expect_files({**dict.fromkeys([*app, *BACKED_UP]), **USER}, "during the notice")
     if may_reboot(lambda: notice.press(IDOK, main)) == "modal":
         t.expect_alone(main, "OK to the notice")
     t.expect_reboot()
-    t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"), "C:\\Autoexec.bat": data(
-        "restart-Autoexec.bat"), "C:\\Config.wos": b"", "C:\\Autoexec.wos": USER["C:\\Autoexec.bat"]}, "restarted")
+    t.expect_files({INI: data("restart.ini"), "C:\\Config.sys": data("restart-Config.sys"),
+                    "C:\\Autoexec.bat": data("restart-Autoexec.bat"), **BACKED_UP}, "restarted")
     expect_equal(sorted(p.name for p in t.drive_c.iterdir() if p.is_file()),
                  ["Autoexec.bat", "Autoexec.wos", "Config.sys", "Config.wos"], "files in C:\\")
-
-
-@scenario
-def silent_restart_after_reset(t):
-    # Both questions off, starting where a reset in DOS mode leaves things:
-    # Velkor's start files live, the user's as .wos. No message box at all.
-    t.put({INI: data("silent.ini"), "C:\\Config.sys": data("restart-Config.sys"),
-           "C:\\Autoexec.bat": data("restart-Autoexec.bat"), **BACKED_UP})
-    main = t.start(EXE, TITLE)
-    tick(main, (1, 4, 6, 7, 9, 3, 3))
-    if may_reboot(lambda: main.act(WM_COMMAND, ID["IDM_NEUS"])) == "modal":
-        t.expect_alone(main, "Datei/Neu starten without questions")
-    t.expect_reboot()
-    t.expect_files({INI: data("silent.ini"), "C:\\Config.sys": data("silent-Config.sys"),
-                    "C:\\Autoexec.bat": data("silent-Autoexec.bat"), **BACKED_UP}, "restarted")
 
 
 @scenario
