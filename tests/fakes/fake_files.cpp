@@ -1,11 +1,14 @@
 #include "fakes/fake_files.h"
 
+char foldCase(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    bool lower = (u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7);
+    return char(lower ? u - 32 : u);
+}
+
 std::string foldCase(std::string_view s) {
     std::string r(s);
-    for (char& c : r) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = char(u - 32);
-    }
+    for (char& c : r) c = foldCase(c);
     return r;
 }
 

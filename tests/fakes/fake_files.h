@@ -11,7 +11,9 @@
 
 #include "platform/files.h"
 
-std::string foldCase(std::string_view s);  // cp1252 upper case
+// cp1252 upper case
+char foldCase(char c);
+std::string foldCase(std::string_view s);
 
 class FakeFiles : public Files {
   public:

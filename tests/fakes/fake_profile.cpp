@@ -11,14 +11,10 @@
 // names match without regard to case beyond ASCII too, as on Windows.
 
 namespace {
-// `name` folded is `folded`, without making a folded copy of it.
-bool matches(const std::string& folded, std::string_view name) {
-    if (folded.size() != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        unsigned char u = static_cast<unsigned char>(name[i]);
-        bool lower = (u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7);
-        if (folded[i] != char(lower ? u - 32 : u)) return false;
-    }
+bool matches(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && foldCase(a[i]) != foldCase(b[i])) return false;
     return true;
 }
 
@@ -49,20 +45,20 @@ FakeProfile::Cached& FakeProfile::cached(const std::string& file) {
             std::string_view name = trimmed(line.substr(0, eq));
             std::string_view value = eq == line.npos ? "" : trimmed(line.substr(eq + 1));
             c.sections.back().keys.push_back(
-                {std::string(name), foldCase(name), std::string(value), eq != line.npos});
+                {std::string(name), std::string(value), eq != line.npos});
         }
     }
     return c;
 }
 
 FakeProfile::Section FakeProfile::newSection(std::string_view name, bool headed) {
-    Section s{std::string(name), foldCase(name), headed, {}};
+    Section s{std::string(name), headed, {}};
     return s;
 }
 
 FakeProfile::Section* FakeProfile::find(Cached& c, std::string_view name) {
     for (Section& s : c.sections)
-        if (s.headed && matches(s.folded, name)) return &s;
+        if (s.headed && matches(s.name, name)) return &s;
     return nullptr;
 }
 
@@ -71,7 +67,7 @@ FakeProfile::Section* FakeProfile::find(Cached& c, std::string_view name) {
 FakeProfile::Key* FakeProfile::findKey(Section& s, std::string_view name) {
     for (std::size_t i = 0, n = s.keys.size(); i < n; ++i) {
         Key& k = s.keys[(s.lastFound + 1 + i) % n];
-        if (matches(k.folded, name)) return s.lastFound = &k - s.keys.data(), &k;
+        if (matches(k.name, name)) return s.lastFound = &k - s.keys.data(), &k;
     }
     return nullptr;
 }
@@ -95,8 +91,7 @@ bool FakeProfile::write(const std::string& file, const std::string& section, con
     if (Key* old = findKey(*s, keyName))
         old->value = trimmed(value), old->hasValue = true;  // keeps the name as first spelt
     else
-        s->keys.push_back(
-            {std::string(keyName), foldCase(keyName), std::string(trimmed(value)), true});
+        s->keys.push_back({std::string(keyName), std::string(trimmed(value)), true});
     return c.dirty = true;
 }
 

@@ -20,11 +20,11 @@ class FakeProfile : public Profile {
 
   private:
     struct Key {
-        std::string name, folded, value;
+        std::string name, value;
         bool hasValue;  // false for a line without "="
     };
     struct Section {
-        std::string name, folded;
+        std::string name;
         bool headed;  // false for the lines before the first section
         std::vector<Key> keys;
         std::size_t lastFound = 0;
