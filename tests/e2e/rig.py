@@ -9,6 +9,7 @@ WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL"
 DESKTOP, MS = (1024, 768), 10000  # MS: how long the program may take for one step
 BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE = 0x00F5, 0x0111, 0x0112, 0xF060
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+TAB, RETURN, ESCAPE, ALT = "0x09", "0x0d", "0x1b", "0x12"  # virtual keys
 ANSWERS = {IDOK: "OK", IDCANCEL: "Cancel", IDYES: "Yes", IDNO: "No"}
 SCENARIOS = {}
 
@@ -77,7 +78,7 @@ class Window:
         return self.act(WM_SYSCOMMAND, SC_CLOSE)
 
     def type(self, control, text):
-        self.s.drive("set", self.hwnd, control, text)
+        self.s.drive("set", self.hwnd, control, text.replace("\n", "\r\n"))
 
     def get(self, control=0):
         f = self.s.drive("get", self.hwnd, control)
@@ -127,14 +128,12 @@ class Session:
         return self
 
     def __exit__(self, failure, *_):
-        if failure:  # a last look at the screen, and the small files of drive C: stay
+        if failure:  # a last look at the screen; the prefix stays
             self.shot("failure")
-            for p in [*self.drive_c.glob("*.*"), *self.drive_c.glob("Velkor/*")]:
-                (self.work / "after" / p.relative_to(self.drive_c)).parent.mkdir(parents=True, exist_ok=True)
-                shutil.copy2(p, self.work / "after" / p.relative_to(self.drive_c))
         self.end()
         self.xvfb.terminate()
-        shutil.rmtree(self.work / "prefix", ignore_errors=True)
+        if not failure:
+            shutil.rmtree(self.work / "prefix", ignore_errors=True)
 
     def end(self):
         # Ends the Wine session; the files on drive C: are final afterwards.
@@ -187,12 +186,14 @@ class Session:
                f'saying {text!r}; expected "{title}" with buttons {buttons}' + (f" saying {saying!r}" * bool(saying)))
         return Window(self, w.hwnd, title)
 
-    def tray_icon(self, slot=0):
-        # Wine 8 draws notification icons inside the task bar window, in 20-pixel
-        # slots from its right end, the first added rightmost; they have no window.
-        bar = next(w for w in listed(self.drive("list", "all")) if w.cls == "Shell_TrayWnd")
-        left, top, right, bottom = Window(self, bar.hwnd).get().rect
-        return right - 20 * slot - 10, (top + bottom) // 2
+    def keys(self, *keys):
+        # Letters and digits are their own virtual keys; "+" holds a key, "-" lets it go.
+        self.drive("keys", *(ord(k.upper()) if len(k) == 1 else k for k in keys))
+
+    def right_click_icon(self):
+        # Wine 8 draws the notification icons in the task bar along the desktop's
+        # bottom, in 20-pixel slots from its right end; the only icon is rightmost.
+        self.drive("rclick", DESKTOP[0] - 10, DESKTOP[1] - 10)
 
     def file_dialog(self, title, path):
         # A standard open or save dialog: the full path into its file-name box, then its OK button.

@@ -1,7 +1,8 @@
 # Whole stories of a person using Velkor under Wine; each is one ctest test.
 import subprocess
 
-from rig import DESKTOP, IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND, expect, expect_equal, listed, poll, scenario
+from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDYES, RETURN, TAB, WM_COMMAND, expect, expect_equal, listed,
+                 poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, NEU_STARTEN, SPEICHERN, TITLE,
                     UEBERNEHMEN, data, edit, expect_leaves, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
@@ -93,7 +94,7 @@ def editor(t):
     editor = open_editor(t, main, 2)
     expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
     # Real keys: in the name, then in the Config.sys lines, where Enter makes a new line.
-    t.drive("keys", "#0d", "#1b", "x", "#09", "#1b", "y", "#0d", "z")
+    t.keys(RETURN, ESCAPE, "x", TAB, ESCAPE, "y", RETURN, "z")
     poll(lambda: t.drive("alive", editor.hwnd) == ["no"] or editor.get(CONFIG).text.endswith("z"), "the keys")
     expect_equal(editor.get(CONFIG).text, "y\r\nz", "the Config.sys lines after typing")
     expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
@@ -149,7 +150,7 @@ def mishaps(t):
     t.box("Löschen", YES_NO).press(IDYES, main, "modal")
     t.box("Neu starten", [IDOK], "C:\\Config.sys ist schreibgeschützt").press(IDOK, main, "done")
     t.expect_files(six, "a read-only Config.sys")
-    expect_equal(t.drive("status")[1], "no", "reboot requested")
+    expect(not t.end_file.exists(), "a reboot was requested")
     edit(t, main, 4, {NAME: "Smartdrive groß"})
     expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
@@ -179,10 +180,10 @@ def configurations(t):
     main = t.start(EXE, TITLE)
 
     def choose(key):
-        t.drive("keys", "+12", "k", "-12")  # Alt+K: the "&Konfiguration" menu
+        t.keys("+" + ALT, "k", "-" + ALT)  # the "&Konfiguration" menu
         poll(lambda: any(w.cls == "#32768" for w in listed(t.drive("list"))), "the Konfiguration menu")
         t.shot(f"menu-{key}")
-        t.drive("keys", key)
+        t.keys(key)
         main.sync()
 
     choose("3")

@@ -63,14 +63,14 @@ def menu_from_icon(t, key):
     def opened():
         return any(w.cls == "#32768" for w in listed(t.drive("list")))
     for attempt in range(5):
-        t.drive("mouse", *t.tray_icon(), 8, 16)
+        t.right_click_icon()
         try:
             poll(opened, "the icon's menu", 2)
             break
         except Failed:
             expect(attempt < 4, "no menu after five right-clicks on the icon")
     t.shot(f"icon-menu-{key}")
-    t.drive("keys", key)
+    t.keys(key)
 
 
 def may_reboot(action):

@@ -29,7 +29,7 @@ FakeProfile::Cached& FakeProfile::cached(const std::string& file) {
     if (!last_ || file != lastFile_) last_ = &cache_[foldCase(file)], lastFile_ = file;
     Cached& c = *last_;
     if (c.dirty || files_.changes() == c.seen) return c;
-    c = {files_.changes(), {newSection("", false)}, false};
+    c = {files_.changes(), {Section{"", false, {}}}, false};
     std::string bytes = files_.get(file).value_or("");
     std::string_view text = bytes;
     while (!text.empty()) {
@@ -40,7 +40,7 @@ FakeProfile::Cached& FakeProfile::cached(const std::string& file) {
         if (line.empty()) continue;
         if (line[0] == '[') {
             std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
-            c.sections.push_back(newSection(name, true));
+            c.sections.push_back({std::string(name), true, {}});
         } else {
             std::string_view name = trimmed(line.substr(0, eq));
             std::string_view value = eq == line.npos ? "" : trimmed(line.substr(eq + 1));
@@ -49,11 +49,6 @@ FakeProfile::Cached& FakeProfile::cached(const std::string& file) {
         }
     }
     return c;
-}
-
-FakeProfile::Section FakeProfile::newSection(std::string_view name, bool headed) {
-    Section s{std::string(name), headed, {}};
-    return s;
 }
 
 FakeProfile::Section* FakeProfile::find(Cached& c, std::string_view name) {
@@ -87,7 +82,7 @@ bool FakeProfile::write(const std::string& file, const std::string& section, con
     Cached& c = cached(file);
     std::string_view name = trimmed(section), keyName = trimmed(key);
     Section* s = find(c, name);
-    if (!s) s = &c.sections.emplace_back(newSection(name, true));
+    if (!s) s = &c.sections.emplace_back(Section{std::string(name), true, {}});
     if (Key* old = findKey(*s, keyName))
         old->value = trimmed(value), old->hasValue = true;  // keeps the name as first spelt
     else

@@ -35,7 +35,6 @@ class FakeProfile : public Profile {
         bool dirty = false;
     };
     Cached& cached(const std::string& file);
-    static Section newSection(std::string_view name, bool headed);
     static Section* find(Cached& c, std::string_view name);
     static Key* findKey(Section& s, std::string_view name);
 

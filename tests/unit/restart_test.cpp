@@ -146,12 +146,4 @@ TEST_F(Restart, ARefusedRebootPutsBackOrSaysWhatCouldNot) {
         << t.boxes.shown[0].text;
 }
 
-TEST_F(Restart, OnlyOurOwnAutoexecCountsAsAReset) {
-    std::string changed = makeStartFiles(s.OptionTable, "C:\\W").autoexecBat + "REM eigene\r\n";
-    files.put(kAutoexecBat, changed);
-    files.put(kAutoexecWos, "alt");
-    EXPECT_TRUE(run());
-    EXPECT_EQ(files.get(kAutoexecWos), changed);
-}
-
 }  // namespace

@@ -2,30 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_rules.h"
-#include "store/lines.h"
 #include "store/selection.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-TEST(Lines, SplitAtCarriageReturnsAndSaveWithoutEmptyLines) {
-    struct {
-        std::string text;
-        Lines split, stored;
-    } cases[] = {
-        {"", {}, {}},
-        {"A\r\nB\r\n", {"A", "B"}, {"A", "B"}},              // no empty last line
-        {"\r\nA\r\n\r\nC", {"", "A", "", "C"}, {"A", "C"}},  // empty lines inside
-        {"A\nB\r\nC", {"A\nB", "C"}, {"A\nB", "C"}},         // a lone LF stays in its line
-        {"A\rB", {"A"}, {"A"}},   // a lone CR swallows the next character
-        {" \r\n", {" "}, {" "}},  // a blank is no empty line
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(splitLines(c.text), c.split) << c.text;
-        EXPECT_EQ(storedLines(c.text), c.stored) << c.text;
-    }
-}
 
 TEST(Selection, ReadTicksOnlyWhatItNamesAndWritesAscendingWithTwoDigits) {
     struct {

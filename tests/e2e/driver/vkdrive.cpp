@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -25,7 +24,6 @@ namespace {
 using Fields = std::vector<std::string>;
 
 const char* gEndFile = "";
-volatile bool gQueryEnd = false;
 HWND gEndWindow = nullptr;
 PROCESS_INFORMATION gApp{};  // the program under test
 
@@ -96,22 +94,22 @@ HWND target(const Fields& f, std::size_t at = 1) {
     return c;
 }
 
-// list [all|<hwnd>]: the program's visible top-level windows (every process's
-// with "all"), or every descendant of a window: hwnd id class text style visible.
+// list [<hwnd>]: the program's visible top-level windows, or every descendant
+// of a window: hwnd id class text style visible.
 Fields list(const Fields& f) {
     std::vector<HWND> found;
     auto add = [](HWND h, LPARAM p) {
         reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
         return TRUE;
     };
-    bool top = f.size() < 2 || f[1] == "all";
+    bool top = f.size() < 2;
     if (top) EnumWindows(add, reinterpret_cast<LPARAM>(&found));
     if (!top) EnumChildWindows(target(f), add, reinterpret_cast<LPARAM>(&found));
     Fields out;
     for (HWND h : found) {
         DWORD pid = 0;
         GetWindowThreadProcessId(h, &pid);
-        if (top && (!IsWindowVisible(h) || (f.size() < 2 && pid != gApp.dwProcessId))) continue;
+        if (top && (!IsWindowVisible(h) || pid != gApp.dwProcessId)) continue;
         out.insert(out.end(),
                    {idOf(h), num(GetDlgCtrlID(h) & 0xFFFF), className(h), textOf(h),
                     num(GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFF), num(IsWindowVisible(h))});
@@ -172,52 +170,37 @@ Fields act(const Fields& f) {
 // set <hwnd> <id> <text>: the text of a box, as a paste would put it there;
 // real typing of Enter and Escape is what `keys` is for.
 Fields set(const Fields& f) {
-    std::string text;
-    for (char c : f.at(3)) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    sendTimed(target(f), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    sendTimed(target(f), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.at(3).c_str()));
     return {};
 }
 
-void key(WORD vk, bool down, bool up) {
-    INPUT in[2]{};
-    for (int i = 0; i < 2; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki = {vk, static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
-                    i ? DWORD{KEYEVENTF_KEYUP} : 0, 0, 0};
-    }
-    if (SendInput(up && down ? 2 : 1, in + !down, sizeof *in) == 0) fail("SendInput failed");
-}
-
-// keys <token>...: real keyboard input. "#0d" presses a virtual key (hex),
-// "+12" and "-12" hold and release one (Alt here); other tokens are typed as
-// characters, each by its key.
+// keys <vk>...: real key presses of virtual keys; "+vk" holds one down, "-vk"
+// lets it go.
 Fields keys(const Fields& f) {
     for (std::size_t i = 1; i < f.size(); ++i) {
         char how = f[i].at(0);
-        WORD vk = static_cast<WORD>(std::strtoul(f[i].c_str() + 1, nullptr, 16));
-        if (how == '#' || how == '+' || how == '-') key(vk, how != '-', how != '+');
-        for (char c : how == '#' || how == '+' || how == '-' ? "" : f[i]) {
-            SHORT k = VkKeyScanA(c);
-            if (k == -1) fail(std::string("no key types ") + c);
-            if (k & 0x100) key(VK_SHIFT, true, false);
-            key(LOBYTE(k), true, true);
-            if (k & 0x100) key(VK_SHIFT, false, true);
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(toNum(f[i].substr(how == '+' || how == '-')));
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(in.ki.wVk, MAPVK_VK_TO_VSC));
+        for (int up = how == '-'; up <= (how != '+'); ++up) {
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            if (SendInput(1, &in, sizeof in) == 0) fail("SendInput failed");
         }
     }
     return {};
 }
 
-// mouse <x> <y> <MOUSEEVENTF_ flags>...: moves to a screen point, then sends
-// each button event there.
-Fields mouse(const Fields& f) {
+// rclick <x> <y>: a real right-click at a screen point.
+Fields rclick(const Fields& f) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     // Wine maps back with (d * size) >> 16: round up so that the pixel is hit.
     int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     in.mi.dx = static_cast<LONG>((toNum(f.at(1)) * 65536 + w - 1) / w);
     in.mi.dy = static_cast<LONG>((toNum(f.at(2)) * 65536 + h - 1) / h);
-    for (std::size_t i = 2; i < f.size(); ++i) {
-        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (i > 2 ? toNum(f[i]) : 0);
+    for (DWORD button : {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) {
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button;
         if (SendInput(1, &in, sizeof in) == 0) fail("SendInput failed");
     }
     return {};
@@ -249,15 +232,15 @@ Fields run(const Fields& f) {
             fail("CreateProcess failed with error " + num(GetLastError()));
         return {num(gApp.dwProcessId)};
     }
-    if (c == "status") {  // the program's exit code or "running"; whether the session ends
+    if (c == "status") {  // the program's exit code or "running"
         DWORD code = STILL_ACTIVE;
         GetExitCodeProcess(gApp.hProcess, &code);
-        return {code == STILL_ACTIVE ? "running" : num(code), gQueryEnd ? "yes" : "no"};
+        return {code == STILL_ACTIVE ? "running" : num(code)};
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, mouse, reg};
-    const char* names[] = {"list", "get", "act", "set", "keys", "mouse", "reg"};
+    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, rclick, reg};
+    const char* names[] = {"list", "get", "act", "set", "keys", "rclick", "reg"};
     for (int i = 0; i < 7; ++i)
         if (c == names[i]) return commands[i](f);
     fail("unknown command " + c);
@@ -290,15 +273,12 @@ bool shutdownPrivilegeOn() {
     if (!OpenProcessToken(gApp.hProcess, TOKEN_QUERY, &token)) return false;
     char buffer[4096];
     DWORD size = 0;
-    LUID shutdown;
     bool on = false;
-    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &shutdown) &&
-        GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &size)) {
-        const auto* list = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
-        for (DWORD i = 0; i < list->PrivilegeCount; ++i)
-            if (!std::memcmp(&list->Privileges[i].Luid, &shutdown, sizeof shutdown))
+    const auto* list = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
+    if (GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &size))
+        for (DWORD i = 0; i < list->PrivilegeCount; ++i)  // 19: SeShutdownPrivilege on every NT
+            if (list->Privileges[i].Luid.LowPart == 19 && list->Privileges[i].Luid.HighPart == 0)
                 on = list->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED;
-    }
     CloseHandle(token);
     return on;
 }
@@ -312,7 +292,6 @@ LRESULT CALLBACK endProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                                : "endsession cancelled\n";
     FILE* notes = note ? std::fopen(gEndFile, "a") : nullptr;
     if (notes) std::fputs(note, notes), std::fclose(notes);
-    gQueryEnd = gQueryEnd || msg == WM_QUERYENDSESSION;
     if (msg == WM_DESTROY) PostQuitMessage(0);
     return msg == WM_QUERYENDSESSION ? TRUE : DefWindowProcA(h, msg, wp, lp);
 }
