@@ -9,7 +9,7 @@ HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
 TITLE, EDITOR = "Velkor für die Eingabeaufforderung", "Option ändern"
 EXE, INI = "C:\\Velkor\\Velkor.exe", "C:\\Velkor\\Velkor.ini"
-NEU_STARTEN, SPEICHERN, BEENDEN = ID["IDC_COMMAND2"], ID["IDC_COMMAND3"], ID["IDC_COMMAND7"]
+SPEICHERN, BEENDEN = ID["IDC_COMMAND3"], ID["IDC_COMMAND7"]
 NAME, CONFIG, AUTOEXEC, ABBRECHEN, UEBERNEHMEN = (ID[f"IDC_F2_{n}"] for n in ("TEXT1", "TEXT2", "TEXT3", "COMMAND1",
                                                                                 "COMMAND2"))
 

@@ -125,6 +125,18 @@ TEST(RestartFailing, NeverLosesTheUsersFiles) {
     }
 }
 
+TEST_F(Restart, NothingTickedOrNoToDeletingChangesNothing) {
+    s.Settings.LöschenMSG = kOn;
+    boxes.answers = {Answer::No};
+    Drive before = drive();
+    EXPECT_FALSE(run());
+    s.OptionTable[0].Ticked = s.OptionTable[3].Ticked = 0;
+    EXPECT_FALSE(run());
+    EXPECT_EQ(drive(), before);
+    EXPECT_EQ(boxes.titles(), "Löschen;Neu starten;");
+    EXPECT_EQ(system.reboots, 0);
+}
+
 TEST_F(Restart, ARefusedRebootPutsBackOrSaysWhatCouldNot) {
     system.rebootWorks = false;
     Drive before = drive();
