@@ -1,7 +1,7 @@
 # The end-to-end rig: per test an Xvfb display, a copy of a booted Wine prefix
 # with a virtual desktop, and vkdrive inside that Wine session; drive C: is read
 # and written from Linux. A scenario fails by raising Failed with a reason.
-import fcntl, os, select, shutil, subprocess, time  # noqa: E401
+import fcntl, os, select, shutil, subprocess, sys, time, traceback  # noqa: E401
 from pathlib import Path
 from types import SimpleNamespace
 
@@ -253,3 +253,25 @@ def ensure_template(workdir):
         shutil.rmtree(template, ignore_errors=True)
         fresh.rename(template)
         return template
+
+
+def main(args):
+    # scenarios.py --list, or scenarios.py <scenario> <x86_64 build folder> <vkdrive.exe> <Velkor.exe>.
+    # Exit status: 0 passed, 1 failed, 77 skipped (Wine missing or Velkor.exe not built).
+    if args == ["--list"]:
+        return print("\n".join(SCENARIOS))
+    name, build, driver, velkor = args
+    missing = [t for t in ("wine", "wineserver", "Xvfb", "import") if not shutil.which(t)]
+    if missing or not Path(velkor).is_file():
+        return print(f"SKIPPED {name}: missing {', '.join(missing) or velkor or 'Velkor.exe'}") or 77
+    t0, build = time.monotonic(), Path(build).resolve()
+    (build / "e2e-screens").mkdir(parents=True, exist_ok=True)
+    session = Session(name, build, Path(driver).resolve(), Path(velkor).resolve())
+    try:
+        with session:
+            SCENARIOS[name](session)
+    except Failed as e:
+        return print(f"FAILED {name}: {e}\n  (screenshots: {build / 'e2e-screens'}; files: {session.drive_c})") or 1
+    except Exception:
+        return traceback.print_exc() or print(f"FAILED {name}: the rig itself broke") or 1
+    print(f"PASSED {name} in {time.monotonic() - t0:.1f} s")

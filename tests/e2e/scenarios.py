@@ -1,10 +1,12 @@
-# Whole stories of a person using Velkor under Wine; each is one ctest test.
+#!/usr/bin/env python3
+# Whole stories of a person using Velkor under Wine; each is one ctest test (see rig.main).
 import subprocess
+import sys
 
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDYES, RETURN, TAB, WM_COMMAND, expect, expect_equal,
-                 listed, poll, scenario)
+                 listed, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
-                    data, edit, expect_leaves, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
+                    data, edit, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 # The restart's questions as the user reads them.
@@ -181,16 +183,20 @@ def configurations(t):
 
 @scenario
 def settings_and_file_type(t):
-    # The about box twice; settings cancelled and taken over, the file type
-    # registered twice; then Velkor started as Explorer starts it for a ".vkf"
-    # file with blanks in its path: hidden in the notification area with that
-    # file's ticks, and a configuration chosen there restarts at once.
+    # Back from the notification area by a configuration chosen at the icon; the
+    # about box twice; settings cancelled and taken over, the file type
+    # registered twice; leaving from the icon: Cancel, then Yes. Then Velkor
+    # started as Explorer starts it for a ".vkf" file with blanks in its path:
+    # hidden with that file's ticks, and a configuration chosen there restarts at once.
     mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
     t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
     # The program that opens mail links here notes the link it was given.
     subprocess.run(["wine", "reg", "add", "HKCR\\mailto\\shell\\open\\command", "/ve", "/d",
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
+    main.click(ID["IDC_COMMAND5"])
+    menu_from_icon(t, "1")
+    expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):
         expect_equal(main.act(WM_COMMAND, ID["IDM_UEBER"]), "modal", "Info/Über Velkor")
         about = t.window("Info")
@@ -221,16 +227,23 @@ def settings_and_file_type(t):
     for key, value in ((".vkf", "vkffile"), ("vkffile", "MS-DOS-Velkor-Datei"), ("vkffile\\DefaultIcon", exe + ",0"),
                        ("vkffile\\Shell\\Öffnen\\command", exe + " %1")):
         expect_equal(t.drive("reg", key, ""), ["1", value + "\0"], f"HKCR\\{key}")
-    expect_equal(main.click(SPEICHERN), "done", "&Speichern")
-    t.expect_files({INI: data("settings.ini")}, "&Speichern")
-    expect_leaves(t, main.click(BEENDEN), "&Beenden after saving")
+    main.act(WM_COMMAND, ID["IDM_TASKLEISTE"])
+    for answer in (IDCANCEL, IDYES):  # Cancel keeps the program and its icon
+        menu_from_icon(t, "b")
+        t.box("Speichern", SAVE_QUESTION).click(answer)
+    t.expect_ended("Yes to saving, from the icon")
+    t.expect_files({INI: data("settings.ini")}, "saved at leaving")
 
     t.drive("start", exe + " " + mine, "C:\\Eigene Dateien")
     menu_from_icon(t, "f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
-    main.act(WM_COMMAND, ID["IDM_TASKLEISTE"])
+    main.click(ID["IDC_COMMAND5"])
     menu_from_icon(t, "1")
     t.expect_reboot()
     t.expect_files({"C:\\Autoexec.bat": data("tray-Autoexec.bat"), "C:\\Config.sys": data("tray-Config.sys"),
                     **BACKED_UP}, "restarted from the icon")
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

@@ -9,7 +9,7 @@ HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
 TITLE, EDITOR = "Velkor für die Eingabeaufforderung", "Option ändern"
 EXE, INI = "C:\\Velkor\\Velkor.exe", "C:\\Velkor\\Velkor.ini"
-SPEICHERN, BEENDEN = ID["IDC_COMMAND3"], ID["IDC_COMMAND7"]
+NEU_STARTEN, SPEICHERN, BEENDEN = ID["IDC_COMMAND2"], ID["IDC_COMMAND3"], ID["IDC_COMMAND7"]
 NAME, CONFIG, AUTOEXEC, ABBRECHEN, UEBERNEHMEN = (ID[f"IDC_F2_{n}"] for n in ("TEXT1", "TEXT2", "TEXT3", "COMMAND1",
                                                                                 "COMMAND2"))
 
@@ -42,14 +42,6 @@ def edit(t, main, row, texts=()):
     for control, text in dict(texts).items():
         editor.type(control, text)
     editor.press(UEBERNEHMEN, main, "done")
-
-
-def expect_leaves(t, outcome, why):
-    # Leaving ended the program without a question.
-    if outcome == "modal":
-        t.expect_alone(t.window(TITLE), f"{why} should end the program")
-    expect(outcome in ("closed", "ended"), f"{why}: the program went on instead of ending")
-    t.expect_ended(why)
 
 
 def ticked(main):

@@ -90,12 +90,30 @@ struct FakeTray : Tray {
 // Keys as paths below HKEY_CLASSES_ROOT, each with its values; the n-th
 // operation can be made to fail.
 struct FakeRegistry : Registry {
-    long createKey(Key root, const std::string& path, std::uint32_t access, Key& key) override;
-    long openKey(Key root, const std::string& path, std::uint32_t access, Key& key) override;
+    long createKey(Key root, const std::string& path, std::uint32_t access, Key& key) override {
+        if (fails("create " + path + " " + std::to_string(access)) || root != kClassesRoot)
+            return 5;
+        keys[path];
+        return open[key = open.size() + 1] = path, 0;
+    }
+    long openKey(Key root, const std::string& path, std::uint32_t access, Key& key) override {
+        if (fails("open " + path + " " + std::to_string(access)) || root != kClassesRoot) return 5;
+        if (!keys.count(path)) return 2;
+        return open[key = open.size() + 1] = path, 0;
+    }
     long setValue(Key key, const std::string& name, std::uint32_t type,
-                  const std::string& data) override;
-    long closeKey(Key key) override;
-    bool fails(const std::string& what);
+                  const std::string& data) override {
+        if (fails("set " + name + "=" + data) || !open.count(key) || type != kStringValue) return 5;
+        return keys[open[key]][name] = data, 0;
+    }
+    long closeKey(Key key) override {
+        bool wasOpen = open.erase(key) != 0;
+        return fails("close") || !wasOpen ? 6 : 0;
+    }
+    bool fails(const std::string& what) {
+        log.push_back(what);
+        return failAt != 0 && --failAt == 0;
+    }
     std::map<std::string, std::map<std::string, std::string>> keys;  // path -> name -> data
     std::map<Key, std::string> open;
     std::vector<std::string> log;

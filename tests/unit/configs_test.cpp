@@ -4,17 +4,13 @@
 
 #include "configs/configurations.h"
 #include "fakes/recorders.h"
+#include "store/selection.h"
 
 namespace {
 
 struct Configs : World, testing::Test {
     State s;
-    std::vector<int> ticked() const {
-        std::vector<int> rows;
-        for (int i = 0; i < kOptionCount; ++i)
-            if (s.OptionTable[i].Ticked == 1) rows.push_back(i);
-        return rows;
-    }
+    std::string ticked() const { return selectionOf(s.OptionTable); }
 };
 
 TEST(Dateiname, TheNameWithoutFolderAndExtension) {
@@ -35,7 +31,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     EXPECT_EQ(files.get(vkf), "\r\n");
     s.OptionTable[4].Ticked = 1;
     MLaden_Click(s, p);
-    EXPECT_EQ(ticked(), std::vector<int>{});
+    EXPECT_EQ(ticked(), "");
 
     s.OptionTable[4].Ticked = 1;
     files.setReadOnly(vkf);
@@ -44,7 +40,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     MLaden_Click(s, p);       // missing: no tick changes
     MLaden_Click(s, p);       // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
-    EXPECT_EQ(ticked(), std::vector<int>{4});
+    EXPECT_EQ(ticked(), "04");
     EXPECT_EQ(boxes.titles(), "Konfiguration;Konfiguration;");
     EXPECT_NE(boxes.shown[1].text.find("C:\\K\\Fehlt.vkf"), std::string::npos);
     EXPECT_FALSE(s.Changed);
@@ -55,13 +51,12 @@ TEST_F(Configs, TheCommandLineNamesAFileAsItIs) {
     files.put("\"C:\\K\\q.vkf\"", "01");  // a name that really has quotes
     files.put("C:\\K\\q.vkf", "09");
     struct {
-        std::string line;
-        std::vector<int> ticked;
+        std::string line, ticked;
     } cases[] = {
-        {"C:\\Eigene Dateien\\a b.vkf", {0, 10}},
-        {"\"C:\\Eigene Dateien\\a b.vkf\"", {0, 10}},
-        {"\"C:\\K\\q.vkf\"", {1}},
-        {"", {}},
+        {"C:\\Eigene Dateien\\a b.vkf", "00,10"},
+        {"\"C:\\Eigene Dateien\\a b.vkf\"", "00,10"},
+        {"\"C:\\K\\q.vkf\"", "01"},
+        {"", ""},
     };
     for (const auto& c : cases) {
         s = State{};

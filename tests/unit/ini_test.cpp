@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "fakes/fake_profile.h"
 #include "store/ini_store.h"
@@ -28,9 +28,7 @@ struct Drive {
 
 std::string e2eData(const std::string& name) {
     std::ifstream in(std::string(VELKOR_E2E_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The fake profile reads and writes as the system's functions do: a

@@ -30,11 +30,7 @@ TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
         {"a longer name is cut to 75", {"A", i76}, {"A,", i76.substr(0, 75)}},
         {"empty names add nothing, or the separator", {"", "A", ""}, {"A, "}},
         {"no redirection, pipe or variable", {"<A|B>", "100%"}, {"(A!B), 100%%"}},
-        {"letters as DOS shows them",
-         {"Größe ändern €"},
-         {"Gr\x94\xE1"
-          "e \x84"
-          "ndern ?"}},
+        {"letters as DOS shows them", {"Größe ändern €"}, {"Gr\224\341e \204ndern ?"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected;
