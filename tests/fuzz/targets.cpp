@@ -104,24 +104,12 @@ void fuzzStartFiles(FuzzedDataProvider& data) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(bytes), size);
+    void (*const byText[])(const std::string&) = {fuzzIni, fuzzSelection, fuzzConfigFile,
+                                                  fuzzCommandLine};
     FuzzedDataProvider data(bytes, size);
-    switch (VELKOR_FUZZ_TARGET) {
-        case 0:
-            fuzzIni(text);
-            break;
-        case 1:
-            fuzzSelection(text);
-            break;
-        case 2:
-            fuzzConfigFile(text);
-            break;
-        case 3:
-            fuzzCommandLine(text);
-            break;
-        case 4:
-            fuzzStartFiles(data);
-            break;
-    }
+    if (VELKOR_FUZZ_TARGET < 4)
+        byText[VELKOR_FUZZ_TARGET](std::string(reinterpret_cast<const char*>(bytes), size));
+    else
+        fuzzStartFiles(data);
     return 0;
 }
