@@ -67,14 +67,9 @@ TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
 
 // After every handler the icon exists exactly while the window is hidden.
 TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
-    Started w("[Velkor]\r\nTaskleiste=-1\r\nKonfig1=C:\\K\\a.vkf\r\n");
+    Started w("[Velkor]\r\nTaskleiste=-1\r\n");
     auto check = [&](const char* after) { EXPECT_NE(w.tray.icon, w.view.visible) << after; };
     EXPECT_TRUE(w.tray.prepared && w.tray.icon) << "started in the tray";
-    w.files.put("C:\\K\\a.vkf", "00\r\n");
-    w.form.MKontext_Click(0);  // a configuration chosen from the icon's menu: shown with its ticks
-    check("a configuration");
-    EXPECT_TRUE(w.view.visible);
-    w.form.Command5_Click();
     w.form.MFenster_Click();
     check("Fenster");
     w.form.Command5_Click();
