@@ -1,7 +1,7 @@
 # The end-to-end rig: per test an Xvfb display, a copy of a booted Wine prefix
 # with a virtual desktop, and vkdrive inside that Wine session; drive C: is read
 # and written from Linux. A scenario fails by raising Failed with a reason.
-import fcntl, os, select, shutil, subprocess, sys, time, traceback  # noqa: E401
+import fcntl, os, select, shutil, subprocess, time, traceback  # noqa: E401
 from pathlib import Path
 from types import SimpleNamespace
 

@@ -83,7 +83,8 @@ void fuzzCommandLine(const std::string& line) {  // the arguments end it, its fi
 
 // Every framed line shows 84 characters between its frame, and none can
 // redirect, pipe or expand in COMMAND.COM.
-void fuzzStartFiles(FuzzedDataProvider& data) {
+void fuzzStartFiles(const std::string& bytes) {
+    FuzzedDataProvider data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     OptionTable t;
     for (OptionRecord& r : t) {
         r.Name = data.ConsumeRandomLengthString(120);
@@ -104,12 +105,8 @@ void fuzzStartFiles(FuzzedDataProvider& data) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    void (*const byText[])(const std::string&) = {fuzzIni, fuzzSelection, fuzzConfigFile,
-                                                  fuzzCommandLine};
-    FuzzedDataProvider data(bytes, size);
-    if (VELKOR_FUZZ_TARGET < 4)
-        byText[VELKOR_FUZZ_TARGET](std::string(reinterpret_cast<const char*>(bytes), size));
-    else
-        fuzzStartFiles(data);
+    void (*const targets[])(const std::string&) = {fuzzIni, fuzzSelection, fuzzConfigFile,
+                                                   fuzzCommandLine, fuzzStartFiles};
+    targets[VELKOR_FUZZ_TARGET](std::string(reinterpret_cast<const char*>(bytes), size));
     return 0;
 }
