@@ -234,17 +234,21 @@ def wine_env(workdir, prefix, **more):
     return dict(os.environ, **WINE_ENV, LOCPATH=str(workdir / "locale"), WINEPREFIX=str(prefix), **more)
 
 
+def stamp():
+    # What a prefix is booted for. One booted before Wine's 32-bit half was
+    # installed cannot run the shipped program.
+    return subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout + " ".join(
+        sorted(p.name for p in Path("/usr/lib/wine").glob("*-windows"))) + " " + WINE_ENV["LC_ALL"]
+
+
 def ensure_template(workdir):
     # A booted prefix whose programs share a 1024x768 desktop named "shell"
     # (frames, task bar), made once per build folder; parallel tests wait for it.
-    # One booted before Wine's 32-bit half was installed cannot run the shipped program.
     workdir.mkdir(parents=True, exist_ok=True)
     template, fresh, ready = workdir / "template", workdir / "template.new", workdir / "template" / ".e2e-ready"
-    stamp = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout + " ".join(
-        sorted(p.name for p in Path("/usr/lib/wine").glob("*-windows"))) + " " + WINE_ENV["LC_ALL"]
     with open(workdir / "template.lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if ready.is_file() and ready.read_text() == stamp:
+        if ready.is_file() and ready.read_text() == stamp():
             return template
         shutil.rmtree(fresh, ignore_errors=True)
         shutil.rmtree(locale := workdir / "locale", ignore_errors=True)
@@ -260,7 +264,7 @@ def ensure_template(workdir):
         # caption buttons show as letters in the screenshots.
         for f in Path("/usr/share/wine/fonts").glob("*"):
             shutil.copy2(f, fresh / "drive_c" / "windows" / "Fonts" / f.name)
-        (fresh / ".e2e-ready").write_text(stamp)
+        (fresh / ".e2e-ready").write_text(stamp())
         shutil.rmtree(template, ignore_errors=True)
         fresh.rename(template)
         return template
