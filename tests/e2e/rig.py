@@ -251,9 +251,8 @@ def ensure_template(workdir):
         if ready.is_file() and ready.read_text() == stamp():
             return template
         shutil.rmtree(fresh, ignore_errors=True)
-        shutil.rmtree(locale := workdir / "locale", ignore_errors=True)
-        locale.mkdir()
-        subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", locale / WINE_ENV["LC_ALL"]], check=True)
+        (workdir / "locale").mkdir(exist_ok=True)
+        subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", workdir / "locale" / WINE_ENV["LC_ALL"]], check=True)
         env = {k: v for k, v in wine_env(workdir, fresh).items() if k != "DISPLAY"}
         explorer = ["wine", "reg", "add", "HKCU\\Software\\Wine\\Explorer"]
         for args in (["wineboot", "-i"], [*explorer, "/v", "Desktop", "/d", "shell", "/f"],
