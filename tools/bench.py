@@ -1,9 +1,8 @@
-"""Runs bench/benchrun.exe under Wine on a virtual display, in a prefix of its
-own (build/bench/prefix), and prints the medians, their ratios and the size of
-the shipped Velkor.exe. Velkor starts with the sample Velkor.ini, three of
-whose slots list configuration files."""
+"""Runs bench/benchrun.exe under Wine on a virtual display, in a copy of the
+end-to-end rig's prefix (made once in build/bench/e2e-work), and prints the
+medians, their ratios and the size of the shipped Velkor.exe. Velkor starts with
+the sample Velkor.ini, three of whose slots list configuration files."""
 
-import os
 import re
 import shutil
 import subprocess
@@ -12,18 +11,17 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "bench"
-ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+import rig  # noqa: E402
 
 
 def prepare():
-    prefix = BUILD / "prefix"
-    env = dict(ENV, WINEPREFIX=str(prefix))
-    if not (prefix / "system.reg").exists():
-        prefix.parent.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["wineboot", "-i"], env=env, capture_output=True)
-        subprocess.run(["wineserver", "-w"], env=env)
+    work = BUILD / "e2e-work"
+    prefix = work / "bench"
+    shutil.rmtree(prefix, ignore_errors=True)
+    subprocess.run(["cp", "-a", rig.ensure_template(work), prefix], check=True)
+    env = rig.wine_env(work, prefix)
     bench = prefix / "drive_c" / "Bench"
-    shutil.rmtree(bench, ignore_errors=True)
     programs = {"Velkor": BUILD / "src/win32/Velkor.exe", "Floor": BUILD / "bench/ui_floor.exe",
                 "Bare": BUILD / "bench/bare_window.exe"}
     for folder, exe in programs.items():  # stripped, as a user would get them
@@ -40,12 +38,7 @@ def prepare():
 def main():
     rounds = sys.argv[1] if len(sys.argv) > 1 else "15"
     env, exes = prepare()
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-displayfd", str(w)],
-                            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    display = os.read(r, 16).decode().strip()
-    os.close(r)
+    xvfb, display = rig.start_xvfb()
     try:
         env["DISPLAY"] = f":{display}"
         out = subprocess.run(["wine", str(BUILD / "bench/benchrun.exe"), rounds, *exes], env=env,
@@ -55,6 +48,8 @@ def main():
         xvfb.terminate()
     print(out, end="")
     median = {m[1]: float(m[2]) for m in re.finditer(r"^median (\S+)\s+([\d.]+) ms", out, re.M)}
+    if not all(median.get(e, -1) > 0 for e in exes):
+        sys.exit("benchrun measured no start-up of every program")
     velkor, floor, bare = (median[e] for e in exes)
     print(f"Velkor/floor {velkor / floor:.2f}   Velkor/bare {velkor / bare:.2f}")
     size = (ROOT / "build" / "i686" / "src" / "win32" / "Velkor.exe").stat().st_size

@@ -1,6 +1,8 @@
-"""Takes the README's pictures. Velkor runs under Wine in an end-to-end session
-with the sample Velkor.ini; a few rows are ticked and shot, then "Neu starten"
-writes the start files. Their banner is shown in DOSBox and shot too."""
+"""Takes the README's pictures. Velkor runs under Wine, in German, in an
+end-to-end session with the sample Velkor.ini and three configurations listed:
+the main window with a few rows ticked, the arrange dialog, the icon's menu and
+the question at leaving are shot; then "Neu starten" writes the start files.
+Their banner is shown in DOSBox and shot too."""
 
 import os
 import subprocess
@@ -10,15 +12,16 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-BUILD = ROOT / "build" / "x86_64"
+BUILD = ROOT / "build" / "i686"
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 import rig  # noqa: E402
-from velkor import EXE, ID, INI, NEU_STARTEN, TITLE, may_reboot, tick  # noqa: E402
+from rig import IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND  # noqa: E402
+from velkor import BEENDEN, EXE, ID, INI, NEU_STARTEN, TITLE, may_reboot, tick  # noqa: E402
 
 DOCS = ROOT / "docs"
 
 
-def crop(display, rect, target):
+def settled_shot(display, rect, target):
     # Painting comes after everything else: shot again until two shots agree,
     # and something is on them, for five seconds at most.
     left, top, right, bottom = rect
@@ -33,17 +36,53 @@ def crop(display, rect, target):
     Path(target).write_bytes(shots[-1])
 
 
+def sample_with_configurations(t):
+    ini = (ROOT / "sample" / "Velkor.ini").read_bytes()
+    for n, (name, rows) in enumerate((("Spiele", b"01,03"), ("Netzwerk", b"00,05,07"), ("CD-ROM", b"00,02"))):
+        t.put({f"C:\\Velkor\\{name}.vkf": rows + b"\r\n"})
+        ini = ini.replace(b"Konfig%d=\r\n" % (n + 1), b"Konfig%d=C:\\Velkor\\%s.vkf\r\n" % (n + 1, name.encode()))
+    t.put({INI: ini, **{f"C:\\{n}": (ROOT / "sample" / n).read_bytes() for n in ("Config.sys", "Autoexec.bat")}})
+
+
+def icon_menu(t):
+    # The task bar may show a new icon a moment late: right-clicked again, a few times at most.
+    for _ in range(5):
+        t.right_click_icon()
+        try:
+            return rig.poll(lambda: [w for w in rig.listed(t.drive("list")) if w.cls == "#32768"], "the menu", 2)[0]
+        except rig.Failed:
+            pass
+    raise rig.Failed("no menu after five right-clicks on the icon")
+
+
 def velkor_and_autoexec():
     with rig.Session("screenshots", BUILD, BUILD / "tests/e2e/vkdrive.exe", BUILD / "src/win32/Velkor.exe") as t:
-        t.put({INI: (ROOT / "sample/Velkor.ini").read_bytes(),
-               **{f"C:\\{n}": (ROOT / "sample" / n).read_bytes() for n in ("Config.sys", "Autoexec.bat")}})
+        sample_with_configurations(t)
         main = t.start(EXE, TITLE)
         tick(main, (0, 2, 3, 5, 7))
         main.sync()
-        crop(t.display, main.get().rect, DOCS / "velkor.png")
+        settled_shot(t.display, main.get().rect, DOCS / "velkor.png")
+
+        main.act(WM_COMMAND, ID["IDM_ANORDNEN"])
+        arrange = t.window("Konfigurationen anordnen")
+        settled_shot(t.display, arrange.get().rect, DOCS / "anordnen.png")
+        arrange.press(ID["IDC_F3_COMMAND4"], main)
+
+        main.click(ID["IDC_COMMAND5"])
+        menu = rig.Window(t, icon_menu(t).hwnd).get().rect
+        settled_shot(t.display, (menu[0] - 8, menu[1] - 8, *rig.DESKTOP), DOCS / "symbol.png")
+        t.keys("f")
+        rig.poll(lambda: main.get().visible, "the window back from the icon")
+
+        main.click(BEENDEN)
+        box = t.box("Speichern", [IDYES, IDNO, IDCANCEL])
+        settled_shot(t.display, box.get().rect, DOCS / "frage.png")
+        box.press(IDCANCEL, main)
+
         main.click(NEU_STARTEN)
-        t.box("Löschen", [rig.IDYES, rig.IDNO]).press(rig.IDYES, main)
-        may_reboot(lambda: t.box("Neu starten", [rig.IDOK]).press(rig.IDOK, main))
+        t.box("Speichern", [IDYES, IDNO]).press(IDNO, main)
+        t.box("Löschen", [IDYES, IDNO]).press(IDYES, main)
+        may_reboot(lambda: t.box("Neu starten", [IDOK]).press(IDOK, main))
         t.expect_reboot()
         return t.path("C:\\Autoexec.bat").read_bytes()
 
@@ -62,7 +101,7 @@ def banner(autoexec):
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             rig.poll(lambda: Path(dos, "SHOWN.TXT").exists(), "DOSBox to show the banner", 30)
-            crop(display, (0, 0, 640, 400), DOCS / "banner.png")
+            settled_shot(display, (0, 0, 640, 400), DOCS / "banner.png")
         finally:
             box.kill()
             xvfb.terminate()
@@ -71,7 +110,7 @@ def banner(autoexec):
 def main():
     DOCS.mkdir(exist_ok=True)
     banner(velkor_and_autoexec())
-    print(f"{DOCS / 'velkor.png'}\n{DOCS / 'banner.png'}")
+    print("\n".join(str(DOCS / f"{name}.png") for name in ("velkor", "anordnen", "symbol", "frage", "banner")))
 
 
 if __name__ == "__main__":

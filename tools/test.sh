@@ -1,32 +1,19 @@
 #!/usr/bin/env bash
-# Builds Velkor in every configuration and runs all tests: the native unit
-# tests (also under AddressSanitizer and UBSan), the fuzz targets for a few
-# seconds each, the Windows 95/98 import check
-# of the shipped Velkor.exe, and the end-to-end tests under Wine.
+# Builds Velkor in every configuration that is tested and runs all tests: the
+# native unit tests (also under AddressSanitizer and UBSan), the fuzz targets
+# for a few seconds each, and in the shipped i686 build the checks of
+# Velkor.exe, its release zip and the end-to-end stories under Wine. Counts
+# CTest's results per preset: a failure, a build that did not finish, or a
+# skipped test without a reason in tools/allowed-skips.txt fails the run.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1
 
-passed=0 failed=0 status=0
-for preset in native native-asan fuzz i686 x86_64; do
+presets=(native native-asan fuzz i686)
+for preset in "${presets[@]}"; do
     echo "=== $preset"
-    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
-        echo "=== $preset: build failed"
-        status=1 failed=$((failed + 1))
-        continue
-    fi
-    log=$(mktemp)
-    ctest --preset "$preset" 2>&1 | tee "$log"
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-    line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
-    if [ -n "$line" ]; then
-        total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
-        bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
-        passed=$((passed + total - bad)) failed=$((failed + bad))
-    else
-        status=1 failed=$((failed + 1))
-    fi
-    rm -f "$log"
+    rm -f "build/$preset/results.xml"
+    cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" &&
+        ctest --preset "$preset" --output-junit results.xml
 done
-echo "all presets: $passed passed, $failed failed"
-exit $status
+exec python3 tools/ctest_results.py tools/allowed-skips.txt "${presets[@]}"

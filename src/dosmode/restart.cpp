@@ -196,5 +196,13 @@ class Restart {
 }  // namespace
 
 bool restartIntoDos(State& s, Platform& p) {
+    if (!p.system.hasDosMode()) {
+        // The start files would be swapped, Windows would start again and leave them so.
+        p.boxes.show(
+            "Windows Me hat keinen MS-DOS-Modus.\rDer Computer kann deshalb nicht\r"
+            "im DOS-Modus neu gestartet werden.\rIhre Startdateien bleiben unverändert.",
+            kTitle, mb::Ok | mb::IconHand);
+        return false;
+    }
     return Restart(s, p).run();
 }

@@ -16,6 +16,11 @@ class System {
     // The Windows directory in full; "" if the system cannot tell.
     virtual std::string windowsDirectory() = 0;
 
+    // False on Windows Me, which has no MS-DOS mode: a restart there comes back
+    // to Windows. True elsewhere, the NT family included, where a PC that
+    // also boots DOS may start it from the start files.
+    virtual bool hasDosMode() = 0;
+
     // Asks Windows to restart the computer. False if the request was refused at once.
     virtual bool requestReboot() = 0;
 

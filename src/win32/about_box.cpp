@@ -58,7 +58,8 @@ void AboutBox::onInit() {
         {IDC_F5_LABEL2, "STATIC", version.c_str(), SS_LEFT, 0, 3720, 720, 795, 195},
         {IDC_F5_LABEL3, "STATIC", "Tips und Anregungen sowie Kritik bitte an:", SS_LEFT, 0, 120,
          1020, 4395, 255},
-        // A button of our own drawing: it takes the focus and Enter or Space.
+        // A button of our own drawing: it takes the focus and Space, and as
+        // the box's default also Enter.
         {IDC_F5_LINK, "BUTTON", contact.c_str(), BS_OWNERDRAW | WS_TABSTOP, 0, 120, 1320, 4395,
          255},
         {IDC_F5_LABEL4, "STATIC", "Ich beantworte Mails auf Deutsch und Englisch.", SS_LEFT, 0, 120,
@@ -75,6 +76,7 @@ void AboutBox::onInit() {
     hand_ = LoadCursorA(nullptr, IDC_HAND);  // Windows 95 has none: ours then
     if (!hand_) hand_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     SetFocus(item(IDC_F5_LINK));
+    SendMessageA(window(), DM_SETDEFID, IDC_F5_LINK, 0);
 }
 
 void AboutBox::onClick(int id) {

@@ -5,7 +5,7 @@ import fcntl, os, select, shutil, subprocess, time, traceback  # noqa: E401
 from pathlib import Path
 from types import SimpleNamespace
 
-WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL": "C.UTF-8"}
+WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL": "de_DE.UTF-8"}
 DESKTOP, MS = (1024, 768), 10000  # MS: how long the program may take for one step
 BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE = 0x00F5, 0x0111, 0x0112, 0xF060
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
@@ -121,7 +121,7 @@ class Session:
         # A plain copy of the 700 MB takes a fraction of a second and shares nothing with the template.
         subprocess.run(["cp", "-a", ensure_template(self.build / "e2e-work"), self.work / "prefix"], check=True)
         self.xvfb, self.display = start_xvfb()
-        self.env = dict(os.environ, **WINE_ENV, WINEPREFIX=str(self.work / "prefix"), DISPLAY=f":{self.display}")
+        self.env = wine_env(self.build / "e2e-work", self.work / "prefix", DISPLAY=f":{self.display}")
         self.drive = Driver(["wine", self.driver, "Z:" + str(self.end_file).replace("/", "\\")], env=self.env,
                             cwd=self.work, stderr=open(self.work / "wine.log", "wb"))
         self.drive("ping")
@@ -228,18 +228,32 @@ def start_xvfb():
     return xvfb, int(number)
 
 
+def wine_env(workdir, prefix, **more):
+    # Wine in German, as Velkor's users have it ("&Ja", "Abbrechen", German file
+    # dialogs), from the locale ensure_template compiles into the work folder.
+    return dict(os.environ, **WINE_ENV, LOCPATH=str(workdir / "locale"), WINEPREFIX=str(prefix), **more)
+
+
+def stamp():
+    # What a prefix is booted for. One booted before Wine's 32-bit half was
+    # installed cannot run the shipped program.
+    return subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout + " ".join(
+        sorted(p.name for p in Path("/usr/lib/wine").glob("*-windows"))) + " " + WINE_ENV["LC_ALL"]
+
+
 def ensure_template(workdir):
     # A booted prefix whose programs share a 1024x768 desktop named "shell"
     # (frames, task bar), made once per build folder; parallel tests wait for it.
     workdir.mkdir(parents=True, exist_ok=True)
     template, fresh, ready = workdir / "template", workdir / "template.new", workdir / "template" / ".e2e-ready"
-    version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout
     with open(workdir / "template.lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if ready.is_file() and ready.read_text() == version:
+        if ready.is_file() and ready.read_text() == stamp():
             return template
         shutil.rmtree(fresh, ignore_errors=True)
-        env = {k: v for k, v in dict(os.environ, **WINE_ENV, WINEPREFIX=str(fresh)).items() if k != "DISPLAY"}
+        (workdir / "locale").mkdir(exist_ok=True)
+        subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", workdir / "locale" / WINE_ENV["LC_ALL"]], check=True)
+        env = {k: v for k, v in wine_env(workdir, fresh).items() if k != "DISPLAY"}
         explorer = ["wine", "reg", "add", "HKCU\\Software\\Wine\\Explorer"]
         for args in (["wineboot", "-i"], [*explorer, "/v", "Desktop", "/d", "shell", "/f"],
                      [*explorer[:-1], explorer[-1] + "\\Desktops", "/v", "shell", "/d", "%dx%d" % DESKTOP, "/f"],
@@ -249,19 +263,19 @@ def ensure_template(workdir):
         # caption buttons show as letters in the screenshots.
         for f in Path("/usr/share/wine/fonts").glob("*"):
             shutil.copy2(f, fresh / "drive_c" / "windows" / "Fonts" / f.name)
-        (fresh / ".e2e-ready").write_text(version)
+        (fresh / ".e2e-ready").write_text(stamp())
         shutil.rmtree(template, ignore_errors=True)
         fresh.rename(template)
         return template
 
 
 def main(args):
-    # scenarios.py --list, or scenarios.py <scenario> <x86_64 build folder> <vkdrive.exe> <Velkor.exe>.
-    # Exit status: 0 passed, 1 failed, 77 skipped (Wine missing or Velkor.exe not built).
+    # scenarios.py --list, or scenarios.py <scenario> <build folder> <vkdrive.exe> <Velkor.exe>.
+    # Exit status: 0 passed, 1 failed, 77 skipped (Wine or the tools around it missing, or Velkor.exe not built).
     if args == ["--list"]:
         return print("\n".join(SCENARIOS))
     name, build, driver, velkor = args
-    missing = [t for t in ("wine", "wineserver", "Xvfb", "import") if not shutil.which(t)]
+    missing = [t for t in ("wine", "wineserver", "Xvfb", "import", "localedef") if not shutil.which(t)]
     if missing or not Path(velkor).is_file():
         return print(f"SKIPPED {name}: missing {', '.join(missing) or velkor or 'Velkor.exe'}") or 77
     t0, build = time.monotonic(), Path(build).resolve()

@@ -124,11 +124,12 @@ struct FakeSystem : System {
     std::string programFolder() override { return "C:\\VELKOR"; }
     std::string commandLine() override { return arguments; }
     std::string windowsDirectory() override { return windows; }
+    bool hasDosMode() override { return dosMode; }
     bool requestReboot() override { return ++reboots, requested = rebootWorks; }
     bool rebootRequested() override { return requested; }
     bool openLink(const std::string& url) override { return links.push_back(url), mailProgram; }
     std::string arguments, windows = "C:\\WINDOWS";
-    bool rebootWorks = true, requested = false, mailProgram = true;
+    bool rebootWorks = true, requested = false, mailProgram = true, dosMode = true;
     int reboots = 0;
     std::vector<std::string> links;
 };

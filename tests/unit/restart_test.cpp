@@ -38,12 +38,13 @@ struct Bench : World {
 
 struct Restart : Bench, testing::Test {};
 
-// Nothing ticked, No to deleting, or what the checks before the first change find.
+// Windows Me, nothing ticked, No to deleting, or what the checks before the first change find.
 TEST(RestartRefused, BeforeTheFirstChange) {
     struct {
         void (*arrange)(Bench&);
         std::string names;  // part of the message
     } cases[] = {
+        {[](Bench& b) { b.system.dosMode = false, b.s.Changed = true; }, "Windows Me"},
         {[](Bench& b) { b.s.OptionTable[0].Ticked = b.s.OptionTable[3].Ticked = 0; },
          "keine Option"},
         {[](Bench& b) { b.s.Settings.LöschenMSG = kOn, b.boxes.answers = {Answer::No}; },

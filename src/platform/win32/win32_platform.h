@@ -41,6 +41,7 @@ class Win32System : public System {
     std::string programFolder() override;
     std::string commandLine() override;
     std::string windowsDirectory() override;
+    bool hasDosMode() override;
     bool requestReboot() override;
     bool rebootRequested() override { return rebootRequested_; }
     bool openLink(const std::string& url) override;

@@ -63,6 +63,11 @@ std::string Win32System::windowsDirectory() {
     return {};
 }
 
+bool Win32System::hasDosMode() {
+    DWORD version = GetVersion();  // Windows Me: 9x, 4.90
+    return !isWindows9x() || LOBYTE(version) != 4 || HIBYTE(LOWORD(version)) != 90;
+}
+
 bool Win32System::requestReboot() {
     if (!isWindows9x()) enableShutdownPrivilege();
     // Set before the call: Windows 9x asks the caller's own windows during it.

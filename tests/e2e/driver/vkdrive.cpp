@@ -98,7 +98,7 @@ HWND target(const Fields& f, std::size_t at = 1) {
 // of a window: hwnd id class text style visible.
 Fields list(const Fields& f) {
     std::vector<HWND> found;
-    auto add = [](HWND h, LPARAM p) {
+    WNDENUMPROC add = [](HWND h, LPARAM p) CALLBACK {
         reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
         return TRUE;
     };
@@ -127,8 +127,9 @@ Fields get(const Fields& f) {
     MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&c), 2);
     LRESULT check = className(h) == "Button" ? sendTimed(h, BM_GETCHECK, 0, 0) : 0;
     Fields out{textOf(h), className(h)};
-    for (long long v : {LONG_PTR{check}, GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFFLL,
-                        LONG_PTR{IsWindowVisible(h)}, LONG_PTR{IsWindowEnabled(h)}})
+    using Wide = long long;  // LONG_PTR is narrower in a 32-bit driver
+    for (Wide v : {Wide{check}, GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFFLL,
+                   Wide{IsWindowVisible(h)}, Wide{IsWindowEnabled(h)}})
         out.push_back(num(v));
     for (LONG v : {w.left, w.top, w.right, w.bottom, c.left, c.top, c.right, c.bottom})
         out.push_back(num(v));
