@@ -1,5 +1,6 @@
 #include "dosmode/start_files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -13,6 +14,8 @@ constexpr char kTopLeft = '\xC9', kEdge = '\xCD', kTopRight = '\xBB', kSide = '\
 const std::string kEcho = "ECHO ";
 const std::string kNameStart = kEcho + kSide + ' ';  // where the names of a line begin
 const std::string kWinCom = "\\WIN.COM /WX";
+const char kRestoreLine1[] = "Um die alten Startdateien wiederherzustellen";
+const char kRestoreLine2[] = "und neu zu starten, tippen Sie bitte EXIT ein.";
 
 // The banner as DOS shows it: "ECHO " and the frame with 77 columns inside.
 constexpr std::size_t kInner = 77;
@@ -115,8 +118,8 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     addLine(bat, framed(0, ""));
     for (const std::string& line : componentLines(table)) addLine(bat, line);
     addLine(bat, framed(0, ""));
-    addLine(bat, framed(16, "Um die alten Startdateien wiederherzustellen"));
-    addLine(bat, framed(16, "und neu zu starten, tippen Sie bitte EXIT ein."));
+    addLine(bat, framed(16, kRestoreLine1));
+    addLine(bat, framed(16, kRestoreLine2));
     addLine(bat, border(kBottomLeft, kBottomRight));
     // A Windows directory at a drive's root ends in "\" already.
     std::string dir = windowsDir;
@@ -126,10 +129,20 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     return f;
 }
 
-bool isVelkorAutoexec(const std::string& autoexecBat) {
-    if (autoexecBat.find(border(kTopLeft, kTopRight) + "\r\n") == std::string::npos) return false;
-    std::string_view text = autoexecBat;
-    if (text.ends_with("\r\n")) text.remove_suffix(2);
-    std::string_view last = text.substr(text.rfind('\n') + 1);  // npos + 1 == 0
-    return last.ends_with(kWinCom);
+bool isVelkorAutoexec(std::string_view autoexecBat) {
+    const std::string marks[] = {border(kTopLeft, kTopRight), framed(16, kRestoreLine1),
+                                 framed(16, kRestoreLine2), border(kBottomLeft, kBottomRight)};
+    std::size_t found = 0;
+    while (!autoexecBat.empty()) {
+        std::size_t end = std::min(autoexecBat.find_first_of("\r\n"), autoexecBat.size());
+        std::string_view line = autoexecBat.substr(0, end);
+        autoexecBat.remove_prefix(std::min(end + 1, autoexecBat.size()));
+        line = line.substr(0, line.find_last_not_of(" \t\x1A") + 1);  // npos + 1 == 0
+        if (found < std::size(marks)) {
+            if (line == marks[found]) ++found;
+        } else if (line.ends_with(kWinCom)) {
+            return true;
+        }
+    }
+    return false;
 }

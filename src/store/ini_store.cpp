@@ -122,12 +122,10 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
 
 }  // namespace
 
-void loadIni(State& s, Profile& profile, Files& files) {
-    const std::string& ini = s.IniPath;
-    // A save that stopped between removing the old file and renaming the new
-    // one leaves only the new, complete one.
-    std::string pending = pendingPath(ini);
-    if (!files.exists(ini) && files.exists(pending)) files.rename(pending, ini);
+std::string loadIni(State& s, Profile& profile, Files& files) {
+    const std::string ini = completedPath(files, s.IniPath);
+    // The profile functions take a file they cannot open for an empty one.
+    if (files.exists(ini) && !files.read(ini, 1)) return ini;
 
     for (const FlagKey& f : kFlagKeys)
         if (auto v = parseFlag(profile.read(ini, "Velkor", f.key, kValueCapacity)))
@@ -145,14 +143,14 @@ void loadIni(State& s, Profile& profile, Files& files) {
         r.ConfigLines = readLines(profile, ini, section, "Config");
         r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
     }
+    return "";
 }
 
-bool saveIni(const State& s, Profile& profile, Files& files) {
+std::string saveIni(const State& s, Profile& profile, Files& files) {
     std::string pending = pendingPath(s.IniPath);
-    if (!files.remove(pending)) return false;
+    if (!files.remove(pending)) return causeOf(files);
     std::vector<Entry> entries = entriesOf(s);
-    if (writeAll(profile, pending, entries) && readsBack(profile, pending, entries))
-        return putInPlace(files, pending, s.IniPath);  // a kept Velkor.neu is completed at load
-    files.remove(pending);
-    return false;
+    if (!writeAll(profile, pending, entries)) return abandon(files, s.IniPath, causeOf(files));
+    if (!readsBack(profile, pending, entries)) return abandon(files, s.IniPath, kIncomplete);
+    return putInPlace(files, s.IniPath);
 }
