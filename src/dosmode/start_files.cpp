@@ -57,13 +57,16 @@ const char kDosLetters[] =
     "\x85\xA0\x83\xC6\x84\x86\x91\x87\x8A\x82\x88\x89\x8D\xA1\x8C\x8B"
     "\xD0\xA4\x95\xA2\x93\xE4\x94\xF6\x9B\x97\xA3\x96\x81\xEC\xE7\x98";
 
-// A name as an ECHO line may show it: in the letters of DOS; < > |, at which
-// COMMAND.COM would redirect or pipe, as look-alikes; cut to what the frame holds.
+// A name as an ECHO line may show it: in the letters of DOS; control
+// characters, which would end the batch file or move the cursor, as blanks;
+// < > |, at which COMMAND.COM would redirect or pipe, as look-alikes; cut to
+// what the frame holds.
 std::string shownName(const std::string& name) {
     std::string shown = name.substr(0, kMaxName);
     for (char& c : shown) {
         auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) c = kDosLetters[byte - 0x80];
+        if (byte < 0x20 || byte == 0x7F) c = ' ';
         if (c == '<') c = '(';
         if (c == '>') c = ')';
         if (c == '|') c = '!';

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "configs/config_file.h"
@@ -57,12 +58,15 @@ std::string storable(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
-// The profile functions drop blanks around a value and one pair of enclosing
-// quotes. Such values are written inside an extra pair of quotes so that they
-// come back exactly; every other value is written as it is.
+// The profile functions drop blanks, tabs, VT, FF and ^Z around a value (as
+// measured under Wine), and then one pair of enclosing quotes. Such values
+// are written inside an extra pair of quotes so that they come back exactly;
+// every other value is written as it is.
 std::string quoted(const std::string& value) {
     if (value.empty()) return value;
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    auto blank = [](char c) {
+        return std::string_view(" \t\v\f\x1A").find(c) != std::string_view::npos;
+    };
     bool enclosed =
         value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
     if (!enclosed && !blank(value.front()) && !blank(value.back())) return value;

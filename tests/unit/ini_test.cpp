@@ -49,6 +49,7 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     d.s.OptionTable[1] = {std::string(130, 'n'), std::string(200, 'x') + "\r\nzwei", "", 0};
     d.s.OptionTable[3] = {"Rand", "  eingerückt  \r\n\"C:\\A B\\x.exe\"", "L1\nL2\r\nnach", 0};
     d.s.OptionTable[4] = {"", "ohne Namen", "", 0};
+    d.s.OptionTable[5] = {"\fSeite\v", "\vECHO \x1B[0m\t", "", 0};
     d.s.ConfigList.slot(4).Path = " C:\\Eigene Dateien\\a b.vkf ";
     ASSERT_TRUE(d.save());
     State r = d.reloaded();
@@ -64,6 +65,8 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     EXPECT_EQ(r.OptionTable[3].ConfigLines, "  eingerückt  \r\n\"C:\\A B\\x.exe\"");
     EXPECT_EQ(r.OptionTable[3].AutoexecLines, "L1\r\nnach");
     EXPECT_EQ(r.OptionTable[4].ConfigLines, "");    // a nameless entry keeps only its name
+    EXPECT_EQ(r.OptionTable[5].Name, "\fSeite\v");  // what the system trims around a value stays
+    EXPECT_EQ(r.OptionTable[5].ConfigLines, "\vECHO \x1B[0m\t");
     EXPECT_EQ(r.ConfigList.slot(4).Path, " C:\\Eigene Dateien\\a b.vkf ");
 }
 

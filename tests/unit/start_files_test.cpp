@@ -32,6 +32,7 @@ TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
         {"empty names add nothing, or the separator", {"", "A", ""}, {"A, "}},
         {"no redirection, pipe or variable", {"<A|B>", "100%"}, {"(A!B), 100%%"}},
         {"letters as DOS shows them", {"Größe ändern €"}, {"Gr\224\341e \204ndern ?"}},
+        {"control characters as blanks", {"A\x1A\tB\x1B[1m\x7F"}, {"A  B [1m "}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected;
