@@ -24,11 +24,13 @@ bool Form1::Form_Load() {
 
 // Started with empty rows, Velkor would replace the real file at the next save.
 bool Form1::Laden() {
-    for (std::string unreadable; !(unreadable = loadIni(s_, p_.profile, p_.files)).empty();) {
-        Answer a =
-            p_.boxes.show("Velkor kann seine Einstellungen nicht lesen:\r" + unreadable + "\r" +
-                              causeOf(p_.files) + "\rHält ein anderes Programm die Datei geöffnet?",
-                          "Laden", mb::RetryCancel | mb::IconExclamation);
+    std::string unreadable;
+    while (!(unreadable = loadIni(s_, p_.profile, p_.files)).empty()) {
+        Answer a = p_.boxes.show("Velkor kann seine Einstellungen nicht lesen:\r" + unreadable +
+                                     "\r" + causeOf(p_.files) +
+                                     "\rHält ein anderes Programm die Datei geöffnet?\r"
+                                     "Mit \"Abbrechen\" wird Velkor beendet.",
+                                 "Laden", mb::RetryCancel | mb::IconExclamation);
         if (a != Answer::Retry) return false;
     }
     for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, s_.OptionTable[i].Name);

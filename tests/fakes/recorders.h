@@ -1,7 +1,6 @@
 // Stand-ins for the windows, boxes, dialogs, registry and the system: they
 // note what the logic asked for and answer as the test scripted.
 #pragma once
-#include <array>
 #include <deque>
 #include <map>
 #include <string>
@@ -33,16 +32,14 @@ struct ScriptedBoxes : MessageBoxes {
 };
 
 struct RecordingView : MainView {
-    void showName(int row, const std::string& name) override { names.at(row) = name; }
-    void showTicked(int row, bool ticked) override { ticks.at(row) = ticked; }
+    void showName(int, const std::string&) override {}
+    void showTicked(int, bool) override {}
     void centreOnScreen() override {}
     void showConfigMenus(const std::vector<std::string>& captions) override { menus = captions; }
     void setVisible(bool v) override { visible = v; }
     bool isVisible() override { return visible; }
     void showContextMenu() override { ++contextMenus; }
     void endProgram() override { ++ended; }
-    std::array<std::string, 11> names;
-    std::array<bool, 11> ticks{};
     std::vector<std::string> menus;
     bool visible = false;
     int contextMenus = 0, ended = 0;

@@ -1,10 +1,10 @@
-// The restart sequence: its questions, its checks, and every way it can fail.
+// The restart's questions and the checks before its first change; every way
+// it can fail is the fault model's.
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "dosmode/restart.h"
-#include "dosmode/start_files.h"
 #include "fakes/recorders.h"
 
 namespace {
@@ -33,10 +33,7 @@ struct Bench : World {
         for (const std::string& path : kSix) d[path] = files.get(path);
         return d;
     }
-    StartFiles generated() const { return makeStartFiles(s.OptionTable, "C:\\WINDOWS"); }
 };
-
-struct Restart : Bench, testing::Test {};
 
 // Nothing ticked, No to deleting, or what the checks before the first change find.
 TEST(RestartRefused, BeforeTheFirstChange) {
