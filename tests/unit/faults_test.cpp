@@ -67,7 +67,8 @@ struct Story {
 };
 
 // Plays a story with every single fault, a power cut before each operation,
-// and every pair of failures that begins in its first stage.
+// and every pair of failures, or of a power cut and a failure, that begins in
+// its first stage.
 void exhaust(const Story& story, int& runs, int& violations) {
     int first = 0;
     auto play = [&](const Faults& plan) {
@@ -101,8 +102,9 @@ void exhaust(const Story& story, int& runs, int& violations) {
     for (int n = 1; n <= all; ++n) {
         play({{n, Fault::PowerCut}});
         if (writes.count(n)) play({{n, Fault::Short}});
-        for (int m = n; m <= all + 10 && n <= first; ++m)  // a failure can add steps
-            play(m == n ? Faults{{n, Fault::Fails}} : Faults{{n, Fault::Fails}, {m, Fault::Fails}});
+        play({{n, Fault::Fails}});
+        for (int m = n + 1; m <= all + 10 && n <= first; ++m)  // a failure can add steps
+            for (Fault f : {Fault::Fails, Fault::PowerCut}) play({{n, f}, {m, Fault::Fails}});
     }
 }
 
