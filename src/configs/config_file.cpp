@@ -8,11 +8,11 @@ constexpr std::size_t kReadLimit = 4096;
 }  // namespace
 
 std::optional<std::string> readConfigFile(Files& files, const std::string& path) {
-    std::optional<std::string> bytes = files.read(path, kReadLimit);
+    std::optional<std::string> bytes = files.read(completedPath(files, path), kReadLimit);
     if (!bytes || bytes->empty()) return std::nullopt;
     return bytes->substr(0, bytes->find_first_of("\r\n"));
 }
 
-bool writeConfigFile(Files& files, const std::string& path, const std::string& selection) {
+std::string writeConfigFile(Files& files, const std::string& path, const std::string& selection) {
     return writeReplacing(files, path, selection + "\r\n");
 }

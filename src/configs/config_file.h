@@ -7,9 +7,9 @@
 
 // The first line of the file, without its line break. Nothing if the file is
 // missing, cannot be read or holds no byte at all; an empty first line is a
-// selection of no entry.
+// selection of no entry. A copy that a stopped save left aside counts as the file.
 std::optional<std::string> readConfigFile(Files& files, const std::string& path);
 
-// The selection as the file's one line, ended by CR LF; the old file stays as
-// it was if this fails.
-bool writeConfigFile(Files& files, const std::string& path, const std::string& selection);
+// The selection as the file's one line, ended by CR LF. Returns "", or what
+// went wrong as lines of a message (see replacing.h).
+std::string writeConfigFile(Files& files, const std::string& path, const std::string& selection);

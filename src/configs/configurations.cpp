@@ -68,10 +68,11 @@ void MLaden_Click(State& s, Platform& p) {
 void MSpeichernU_Click(State& s, Platform& p) {
     std::optional<std::string> path = p.fileDialogs.save("Konfiguration speichern");
     if (!path) return;
-    if (!writeConfigFile(p.files, *path, Konfiguration(s, p.view, "", "speichern")))
-        tell(p, "Die Konfiguration konnte nicht in\r" + *path +
-                    "\rgespeichert werden. Die Datei ist schreib-\rgeschützt, oder der "
-                    "Datenträger ist voll.");
+    std::string problem =
+        writeConfigFile(p.files, *path, Konfiguration(s, p.view, "", "speichern"));
+    if (!problem.empty())
+        tell(p,
+             "Die Konfiguration konnte nicht in\r" + *path + "\rgespeichert werden:\r" + problem);
 }
 
 void applyCommandLine(State& s, Platform& p) {

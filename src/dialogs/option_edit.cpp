@@ -12,6 +12,20 @@ struct Kind {
 const Kind kLineKinds[] = {{"Config.sys", &OptionEdit::ConfigLines},
                            {"Autoexec.bat", &OptionEdit::AutoexecLines}};
 
+std::string withBreaks(const std::string& text, const char* lineBreak) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1A') continue;
+        if (text[i] != '\r' && text[i] != '\n') {
+            kept += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        kept += lineBreak;
+    }
+    return kept;
+}
+
 std::string fittedLines(const std::string& text) {
     std::string fitted;
     std::size_t kept = 0;
@@ -21,6 +35,11 @@ std::string fittedLines(const std::string& text) {
     }
     if (!fitted.empty()) fitted.resize(fitted.size() - 2);
     return fitted;
+}
+
+OptionEdit takenOver(const OptionEdit& typed) {
+    return {withBreaks(typed.Name, " "), withBreaks(typed.ConfigLines, "\r\n"),
+            withBreaks(typed.AutoexecLines, "\r\n")};
 }
 
 }  // namespace
@@ -50,6 +69,7 @@ OptionEdit cutToFit(const OptionEdit& texts) {
 }
 
 bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes) {
+    texts = takenOver(texts);
     std::string cut = whatWouldBeCut(texts);
     if (cut.empty()) return true;
     Answer a = boxes.show("Velkor.ini kann nicht alles aufnehmen:\r" + cut +

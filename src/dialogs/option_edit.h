@@ -18,6 +18,10 @@ std::string whatWouldBeCut(const OptionEdit& texts);
 // the 20th that is not empty left out.
 OptionEdit cutToFit(const OptionEdit& texts);
 
-// "Ü&bernehmen": true if the editor may close with `texts`. When something
-// would be cut the user is asked first; going back keeps the editor open.
+// "Ü&bernehmen": true if the editor may close, with `texts` taken over as
+// the program keeps them: CR LF, a lone LF and a lone CR are each a line
+// break, held as CR LF, and in the one-line name a blank; ^Z, which ends a
+// text for DOS and which the profile functions drop, is left out. When
+// something would be cut the user is asked first; going back keeps the
+// editor open.
 bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes);

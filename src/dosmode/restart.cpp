@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "dosmode/start_files.h"
 #include "mainwindow/saving.h"
+#include "store/replacing.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ const std::string kConfigSys = "C:\\Config.sys", kAutoexecBat = "C:\\Autoexec.ba
 const std::string kConfigWos = "C:\\Config.wos", kAutoexecWos = "C:\\Autoexec.wos";
 const std::string kConfigApp = "C:\\Config.app", kAutoexecApp = "C:\\Autoexec.app";
 
-// Far more than any Autoexec.bat this program writes; a longer file is not ours.
+// Far more than any start file holds; a longer one is never taken for a copy.
 constexpr std::size_t kReadLimit = 1 << 20;
 
 const char kNothingTicked[] =
@@ -37,7 +39,8 @@ const char kRestartNotice[] =
 // A live start file and the backup that WIN.COM /WX puts back in its place.
 struct StartFile {
     std::string live, backup;
-    bool existed = false;  // a missing file is backed up as an empty one, as Windows does
+    std::optional<std::string> liveBytes{}, backupBytes{};  // as found; nothing if missing
+    bool users = false;    // the live file is the user's and is moved aside; else an empty backup
     bool touched = false;  // moved aside (or its empty backup begun): needs putting back
 };
 
@@ -45,12 +48,19 @@ std::string stillBackedUp(const StartFile& f) {
     return "\rIhre Datei " + f.live + " liegt noch\rals " + f.backup + " vor.";
 }
 
+// Whether both files hold the same bytes; a file too long to compare never does.
+bool same(const std::optional<std::string>& a, const std::optional<std::string>& b) {
+    return a && b && a->size() <= kReadLimit && *a == *b;
+}
+
 class Restart {
   public:
     Restart(State& s, Platform& p) : s_(s), p_(p), files_(p.files) {}
 
     bool run() {
-        if (!ask() || !checkAhead() || !putBackLeftBackups() || !removeOldBackups()) return false;
+        if (!ask() || !checkAhead() || !readStartFiles() || !putBackLeftBackups() ||
+            !removeOldBackups())
+            return false;
         if (s_.Settings.StartenMSG == kOn)
             p_.boxes.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
         if (!backUp() || !writeNew()) return false;
@@ -91,59 +101,90 @@ class Restart {
         return true;
     }
 
-    // A backup that was never put back is the only copy of the user's file:
-    // a DOS-mode session ended by a reset leaves ours live and theirs as
-    // backups, and a failed earlier run may leave a backup without its live
-    // file. Deleting it as an old backup would lose it, so it goes back first,
-    // as EXIT would have done.
+    // Which backup is the only copy of the user's file, and whose the live
+    // files are, can only be told from what they hold.
+    bool readStartFiles() {
+        for (StartFile& f : start_) {
+            for (auto [path, bytes] :
+                 {std::pair{&f.live, &f.liveBytes}, {&f.backup, &f.backupBytes}}) {
+                if (!files_.exists(*path)) continue;
+                *bytes = files_.read(*path, kReadLimit + 1);
+                if (!*bytes)
+                    return fail("Die Datei " + *path + " konnte nicht\rgelesen werden:\r" +
+                                causeOf(files_));
+            }
+        }
+        return true;
+    }
+
+    // A backup that holds what no live file holds is the only copy of the
+    // user's file: a DOS-mode session ended by a reset or by WIN leaves ours
+    // live and theirs as backups, and a failed earlier run may leave a backup
+    // without its live file. It goes back first, as EXIT would have done.
     bool putBackLeftBackups() {
-        auto bat = files_.read(kAutoexecBat, kReadLimit);
-        bool oursInPlace = bat && isVelkorAutoexec(*bat);
-        for (const StartFile& f : start_) {
-            if (!files_.exists(f.backup) || (!oursInPlace && files_.exists(f.live))) continue;
-            if (!files_.replace(f.backup, f.live)) {
-                std::string left;
+        for (StartFile& f : start_) {
+            if (!f.backupBytes || same(f.backupBytes, f.liveBytes)) continue;
+            if (!moveOver(files_, f.backup, f.live)) {
+                std::string text = "Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
+                                   " zurückgelegt werden:\r" + causeOf(files_);
                 for (const StartFile& g : start_)
-                    if (files_.exists(g.backup)) left += stillBackedUp(g);
-                report("Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
-                       " zurückgelegt werden." + left);
+                    if (g.backupBytes) text += stillBackedUp(g);
+                report(text);
                 return false;
             }
+            f.liveBytes = std::move(f.backupBytes);
+            f.backupBytes.reset();
             recovered_ = true;
         }
         return true;
     }
 
+    // Left now are backups that are copies of their live files.
     bool removeOldBackups() {
         for (const std::string& path : {kConfigApp, kAutoexecApp, kConfigWos, kAutoexecWos})
             if (!files_.remove(path))
-                return fail("Die Datei " + path + " konnte nicht\rgelöscht werden.");
+                return fail("Die Datei " + path + " konnte nicht\rgelöscht werden:\r" +
+                            causeOf(files_));
         return true;
     }
 
     bool backUp() {
+        // An Autoexec.bat of ours with no backup beside it is left from a run
+        // that could not remove it: the user had none.
+        start_[0].users = start_[0].liveBytes.has_value();
+        start_[1].users = start_[1].liveBytes && !isVelkorAutoexec(*start_[1].liveBytes);
         for (StartFile& f : start_) {
-            f.existed = files_.exists(f.live);
-            if (f.existed) {
+            if (f.users) {
                 f.touched = files_.rename(f.live, f.backup);
                 if (!f.touched)
                     return fail("Die Datei " + f.live + " konnte nicht\rin " + f.backup +
-                                " umbenannt werden.");
+                                " umbenannt werden:\r" + causeOf(files_));
             } else {
                 f.touched = true;  // a failed write may still leave a file behind
                 if (!files_.write(f.backup, ""))
-                    return fail("Die Sicherung " + f.backup + " konnte nicht\rangelegt werden.");
+                    return fail("Die Sicherung " + f.backup + " konnte nicht\rangelegt werden:\r" +
+                                causeOf(files_));
             }
         }
         return true;
     }
 
+    // Both files are read back before Windows is asked to reboot: a full disk
+    // can cut a file short and still report it written.
     bool writeNew() {
-        if (!files_.write(kConfigSys, content_.configSys))
-            return fail("Die neue Datei " + kConfigSys + " konnte\rnicht geschrieben werden.");
-        if (!files_.write(kAutoexecBat, content_.autoexecBat))
-            return fail("Die neue Datei " + kAutoexecBat + " konnte\rnicht geschrieben werden.");
+        const std::pair<const std::string&, const std::string&> written[] = {
+            {kConfigSys, content_.configSys}, {kAutoexecBat, content_.autoexecBat}};
+        for (auto [path, bytes] : written)
+            if (!files_.write(path, bytes)) return cannotWrite(path, causeOf(files_));
+        for (auto [path, bytes] : written) {
+            std::optional<std::string> back = files_.read(path, bytes.size() + 1);
+            if (back != bytes) return cannotWrite(path, back ? kIncomplete : causeOf(files_));
+        }
         return true;
+    }
+
+    bool cannotWrite(const std::string& path, const std::string& cause) {
+        return fail("Die neue Datei " + path + " konnte\rnicht geschrieben werden:\r" + cause);
     }
 
     // Puts the user's start files back under their own names. Returns what
@@ -152,17 +193,16 @@ class Restart {
         std::string problems;
         for (auto f = start_.rbegin(); f != start_.rend(); ++f) {
             if (!f->touched) continue;
-            if (f->existed) {
-                if (!files_.replace(f->backup, f->live)) problems += stillBackedUp(*f);
-            } else {
-                if (!files_.remove(f->live))
-                    problems += "\rDie neue Datei " + f->live + " konnte\rnicht gelöscht werden.";
-                if (!files_.remove(f->backup))
-                    problems +=
-                        "\rDie leere Datei " + f->backup + " konnte\rnicht gelöscht werden.";
+            if (f->users) {
+                if (!moveOver(files_, f->backup, f->live)) problems += stillBackedUp(*f);
+            } else if (!files_.remove(f->live)) {
+                // The empty backup stays, so that the next restart puts it back.
+                problems += "\rDie neue Datei " + f->live + " konnte\rnicht gelöscht werden.";
+            } else if (!files_.remove(f->backup)) {
+                problems += "\rDie leere Datei " + f->backup + " konnte\rnicht gelöscht werden.";
             }
             f->touched = false;
-            moved_ = moved_ || f->existed;
+            moved_ = moved_ || f->users;
         }
         return problems;
     }

@@ -1,5 +1,6 @@
 #include "dosmode/start_files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -13,6 +14,8 @@ constexpr char kTopLeft = '\xC9', kEdge = '\xCD', kTopRight = '\xBB', kSide = '\
 const std::string kEcho = "ECHO ";
 const std::string kNameStart = kEcho + kSide + ' ';  // where the names of a line begin
 const std::string kWinCom = "\\WIN.COM /WX";
+const char kRestoreLine1[] = "Um die alten Startdateien wiederherzustellen";
+const char kRestoreLine2[] = "und neu zu starten, tippen Sie bitte EXIT ein.";
 
 // The banner as DOS shows it: "ECHO " and the frame with 77 columns inside.
 constexpr std::size_t kInner = 77;
@@ -54,13 +57,16 @@ const char kDosLetters[] =
     "\x85\xA0\x83\xC6\x84\x86\x91\x87\x8A\x82\x88\x89\x8D\xA1\x8C\x8B"
     "\xD0\xA4\x95\xA2\x93\xE4\x94\xF6\x9B\x97\xA3\x96\x81\xEC\xE7\x98";
 
-// A name as an ECHO line may show it: in the letters of DOS; < > |, at which
-// COMMAND.COM would redirect or pipe, as look-alikes; cut to what the frame holds.
+// A name as an ECHO line may show it: in the letters of DOS; control
+// characters, which would end the batch file or move the cursor, as blanks;
+// < > |, at which COMMAND.COM would redirect or pipe, as look-alikes; cut to
+// what the frame holds.
 std::string shownName(const std::string& name) {
     std::string shown = name.substr(0, kMaxName);
     for (char& c : shown) {
         auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) c = kDosLetters[byte - 0x80];
+        if (byte < 0x20 || byte == 0x7F) c = ' ';
         if (c == '<') c = '(';
         if (c == '>') c = ')';
         if (c == '|') c = '!';
@@ -115,8 +121,8 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     addLine(bat, framed(0, ""));
     for (const std::string& line : componentLines(table)) addLine(bat, line);
     addLine(bat, framed(0, ""));
-    addLine(bat, framed(16, "Um die alten Startdateien wiederherzustellen"));
-    addLine(bat, framed(16, "und neu zu starten, tippen Sie bitte EXIT ein."));
+    addLine(bat, framed(16, kRestoreLine1));
+    addLine(bat, framed(16, kRestoreLine2));
     addLine(bat, border(kBottomLeft, kBottomRight));
     // A Windows directory at a drive's root ends in "\" already.
     std::string dir = windowsDir;
@@ -126,10 +132,20 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     return f;
 }
 
-bool isVelkorAutoexec(const std::string& autoexecBat) {
-    if (autoexecBat.find(border(kTopLeft, kTopRight) + "\r\n") == std::string::npos) return false;
-    std::string_view text = autoexecBat;
-    if (text.ends_with("\r\n")) text.remove_suffix(2);
-    std::string_view last = text.substr(text.rfind('\n') + 1);  // npos + 1 == 0
-    return last.ends_with(kWinCom);
+bool isVelkorAutoexec(std::string_view autoexecBat) {
+    const std::string marks[] = {border(kTopLeft, kTopRight), framed(16, kRestoreLine1),
+                                 framed(16, kRestoreLine2), border(kBottomLeft, kBottomRight)};
+    std::size_t found = 0;
+    while (!autoexecBat.empty()) {
+        std::size_t end = std::min(autoexecBat.find_first_of("\r\n"), autoexecBat.size());
+        std::string_view line = autoexecBat.substr(0, end);
+        autoexecBat.remove_prefix(std::min(end + 1, autoexecBat.size()));
+        line = line.substr(0, line.find_last_not_of(" \t\x1A") + 1);  // npos + 1 == 0
+        if (found < std::size(marks)) {
+            if (line == marks[found]) ++found;
+        } else if (line.ends_with(kWinCom)) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -2,6 +2,7 @@
 // options, and the banner that tells the user how to get back to Windows.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/option_table.h"
@@ -19,6 +20,9 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
 // file, without CR LF. DOS shows each of them 84 characters wide.
 std::vector<std::string> componentLines(const OptionTable& table);
 
-// True if `autoexecBat` is one that makeStartFiles wrote: it holds the banner's
-// top border and ends with the WIN.COM /WX line.
-bool isVelkorAutoexec(const std::string& autoexecBat);
+// True if `autoexecBat` is one that makeStartFiles wrote, also after an
+// editor or installer changed it: it holds the banner's top border, the two
+// lines about EXIT and the bottom border, then a line ending in WIN.COM /WX.
+// Line ends may be CR LF, LF or CR; blanks and ^Z at line ends, empty lines
+// and lines added anywhere do not count.
+bool isVelkorAutoexec(std::string_view autoexecBat);

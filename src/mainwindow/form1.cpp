@@ -8,21 +8,33 @@
 #include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
 #include "store/ini_store.h"
+#include "store/replacing.h"
 
-void Form1::Form_Load() {
+bool Form1::Form_Load() {
     p_.view.centreOnScreen();
     s_.IniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
-    Laden();
+    if (!Laden()) return false;
     applyCommandLine(s_, p_);
     FillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
     if (s_.Settings.Taskleiste != kOn || !toTray(p_)) p_.view.setVisible(true);
+    return true;
 }
 
-void Form1::Laden() {
-    loadIni(s_, p_.profile, p_.files);
+// Started with empty rows, Velkor would replace the real file at the next save.
+bool Form1::Laden() {
+    std::string unreadable;
+    while (!(unreadable = loadIni(s_, p_.profile, p_.files)).empty()) {
+        Answer a = p_.boxes.show("Velkor kann seine Einstellungen nicht lesen:\r" + unreadable +
+                                     "\r" + causeOf(p_.files) +
+                                     "\rHält ein anderes Programm die Datei geöffnet?\r"
+                                     "Mit \"Abbrechen\" wird Velkor beendet.",
+                                 "Laden", mb::RetryCancel | mb::IconExclamation);
+        if (a != Answer::Retry) return false;
+    }
     for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, s_.OptionTable[i].Name);
+    return true;
 }
 
 bool Form1::Form_Unload() {

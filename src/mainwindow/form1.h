@@ -10,7 +10,8 @@ class Form1 {
     explicit Form1(Platform& platform) : p_(platform) {}
 
     // Start-up; ends with the window shown, or hidden in the notification area.
-    void Form_Load();
+    // False if the user chose to end Velkor instead: nothing was written.
+    bool Form_Load();
     // True keeps the window open.
     bool Form_Unload();
     // True lets Windows end the session.
@@ -43,7 +44,7 @@ class Form1 {
     void MKontext_Click(int index);
 
   private:
-    void Laden();
+    bool Laden();
 
     State s_;
     Platform& p_;

@@ -8,11 +8,10 @@ Answer askToSave(MessageBoxes& boxes, bool withCancel) {
 }
 
 bool Speichern(State& s, Platform& p) {
-    if (!saveIni(s, p.profile, p.files)) {
-        p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.IniPath +
-                         "\rspeichern. Die Datei ist schreibgeschützt,\r"
-                         "oder der Datenträger ist voll.\r"
-                         "Ihre Änderungen sind noch nicht gesichert.",
+    std::string problem = saveIni(s, p.profile, p.files);
+    if (!problem.empty()) {
+        p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.IniPath + "\rspeichern:\r" +
+                         problem + "\rIhre Änderungen sind noch nicht gesichert.",
                      "Speichern", mb::Ok | mb::IconExclamation);
         return false;
     }

@@ -1,5 +1,9 @@
 // The file operations the program needs. Paths are full Windows paths in the
 // ANSI code page; names match without regard to case.
+//
+// Every implementation keeps two rules the program relies on: a read-only
+// file is never written, replaced or removed (it may be renamed), and a
+// hidden or system file that is written keeps those attributes.
 #pragma once
 #include <cstddef>
 #include <optional>
@@ -17,8 +21,13 @@ class Files {
     // Renames `from` to `to`; fails if `to` exists or `from` does not.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
 
-    // Puts `from` in the place of `to` in one step where the system can, so that
-    // `to` is always either the old or the new file. `to` need not exist.
+    // Whether replace() can work here at all: Windows 95, 98 and Me cannot
+    // replace a file in one step.
+    virtual bool replacesInOneStep() = 0;
+
+    // Puts `from` in the place of `to` in one step, so that `to` is always
+    // either the old or the new file; `to` need not exist. False if that did
+    // not work, and then nothing has changed.
     virtual bool replace(const std::string& from, const std::string& to) = 0;
 
     // Creates or truncates the file and writes `bytes`. False if any part fails;
@@ -34,4 +43,8 @@ class Files {
     // True if the existing file can be renamed now: it is not read-only and no
     // other program holds it open.
     virtual bool canMove(const std::string& path) = 0;
+
+    // What Windows says, in its own words and language, about the last call
+    // above that failed or answered no; "" if it says nothing. Asked at once.
+    virtual std::string errorText() = 0;
 };

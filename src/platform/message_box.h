@@ -3,12 +3,12 @@
 #include <string>
 
 namespace mb {
-constexpr unsigned Ok = 0x00, YesNoCancel = 0x03, YesNo = 0x04;
+constexpr unsigned Ok = 0x00, YesNoCancel = 0x03, YesNo = 0x04, RetryCancel = 0x05;
 constexpr unsigned IconHand = 0x10, IconQuestion = 0x20, IconExclamation = 0x30;
 constexpr unsigned DefaultSecond = 0x100;
 }  // namespace mb
 
-enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum class Answer { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
 class MessageBoxes {
   public:

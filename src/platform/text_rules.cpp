@@ -2,7 +2,7 @@
 
 namespace {
 // MessageBoxA's results.
-constexpr int kIdOk = 1, kIdYes = 6, kIdNo = 7;
+constexpr int kIdOk = 1, kIdRetry = 4, kIdYes = 6, kIdNo = 7;
 }  // namespace
 
 std::string argumentsOf(const std::string& commandLine) {
@@ -40,6 +40,8 @@ Answer answerOf(int result, unsigned style) {
     switch (result) {
         case kIdOk:
             return Answer::Ok;
+        case kIdRetry:
+            return Answer::Retry;
         case kIdYes:
             return Answer::Yes;
         case kIdNo:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "configs/config_file.h"
@@ -57,12 +58,15 @@ std::string storable(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
-// The profile functions drop blanks around a value and one pair of enclosing
-// quotes. Such values are written inside an extra pair of quotes so that they
-// come back exactly; every other value is written as it is.
+// The profile functions drop blanks, tabs, VT, FF and ^Z around a value (as
+// measured under Wine), and then one pair of enclosing quotes. Such values
+// are written inside an extra pair of quotes so that they come back exactly;
+// every other value is written as it is.
 std::string quoted(const std::string& value) {
     if (value.empty()) return value;
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    auto blank = [](char c) {
+        return std::string_view(" \t\v\f\x1A").find(c) != std::string_view::npos;
+    };
     bool enclosed =
         value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
     if (!enclosed && !blank(value.front()) && !blank(value.back())) return value;
@@ -122,12 +126,10 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
 
 }  // namespace
 
-void loadIni(State& s, Profile& profile, Files& files) {
-    const std::string& ini = s.IniPath;
-    // A save that stopped between removing the old file and renaming the new
-    // one leaves only the new, complete one.
-    std::string pending = pendingPath(ini);
-    if (!files.exists(ini) && files.exists(pending)) files.rename(pending, ini);
+std::string loadIni(State& s, Profile& profile, Files& files) {
+    const std::string ini = completedPath(files, s.IniPath);
+    // The profile functions take a file they cannot open for an empty one.
+    if (files.exists(ini) && !files.read(ini, 1)) return ini;
 
     for (const FlagKey& f : kFlagKeys)
         if (auto v = parseFlag(profile.read(ini, "Velkor", f.key, kValueCapacity)))
@@ -145,14 +147,14 @@ void loadIni(State& s, Profile& profile, Files& files) {
         r.ConfigLines = readLines(profile, ini, section, "Config");
         r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
     }
+    return "";
 }
 
-bool saveIni(const State& s, Profile& profile, Files& files) {
+std::string saveIni(const State& s, Profile& profile, Files& files) {
     std::string pending = pendingPath(s.IniPath);
-    if (!files.remove(pending)) return false;
+    if (!files.remove(pending)) return causeOf(files);
     std::vector<Entry> entries = entriesOf(s);
-    if (writeAll(profile, pending, entries) && readsBack(profile, pending, entries))
-        return putInPlace(files, pending, s.IniPath);  // a kept Velkor.neu is completed at load
-    files.remove(pending);
-    return false;
+    if (!writeAll(profile, pending, entries)) return abandon(files, s.IniPath, causeOf(files));
+    if (!readsBack(profile, pending, entries)) return abandon(files, s.IniPath, kIncomplete);
+    return putInPlace(files, s.IniPath);
 }

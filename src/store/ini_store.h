@@ -12,12 +12,13 @@ constexpr std::size_t kMaxValue = 128;
 constexpr std::size_t kMaxLines = 20;
 
 // Fills names, lines, settings and the configuration list from the file at
-// IniPath. A missing file or key leaves the defaults; nothing in the file can
-// make it fail.
-void loadIni(State& s, Profile& profile, Files& files);
+// IniPath, or from the complete copy a stopped save left beside it. A missing
+// file or key leaves the defaults; nothing in the file can make it fail.
+// Returns "", or the path of a file that is there but cannot be read (held
+// open by another program): then nothing is loaded.
+std::string loadIni(State& s, Profile& profile, Files& files);
 
 // Writes everything but the ticks into a new file beside the old one, reads it
-// back, and only then puts it in the old one's place. False if that failed;
-// the old file is then unchanged, or, if the system removed it before it
-// failed, the new file is kept for the next start to complete.
-bool saveIni(const State& s, Profile& profile, Files& files);
+// back, and only then puts it in the old one's place (see replacing.h).
+// Returns "" once saved, or what went wrong as lines of a message.
+std::string saveIni(const State& s, Profile& profile, Files& files);

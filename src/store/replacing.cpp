@@ -1,26 +1,63 @@
 #include "store/replacing.h"
 
+const char kIncomplete[] = "Die Datei kam nicht vollständig auf dem Datenträger an.";
+
 std::string pendingPath(const std::string& path) {
-    std::size_t dot = path.rfind('.');
-    std::size_t slash = path.rfind('\\');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + ".neu";
-    return path.substr(0, dot) + ".neu";
+    return path + ".$neu";
 }
 
-bool putInPlace(Files& files, const std::string& pending, const std::string& path) {
-    if (files.replace(pending, path)) return true;
-    if (files.exists(path)) files.remove(pending);
-    return false;
+std::string asidePath(const std::string& path) {
+    return path + ".$alt";
 }
 
-bool writeReplacing(Files& files, const std::string& path, const std::string& bytes) {
-    std::string pending = pendingPath(path);
-    if (!files.remove(pending)) return false;
-    // A full disk can leave a short file that the system reports as written.
-    if (!files.write(pending, bytes) || files.read(pending, bytes.size() + 1) != bytes) {
-        files.remove(pending);
-        return false;
+std::string causeOf(Files& files, const std::string& ours) {
+    std::string said = files.errorText();
+    return said.empty() ? ours : said;
+}
+
+std::string abandon(Files& files, const std::string& path, const std::string& cause) {
+    files.remove(pendingPath(path));
+    return cause;
+}
+
+std::string putInPlace(Files& files, const std::string& path) {
+    const std::string pending = pendingPath(path), aside = asidePath(path);
+    if (!files.exists(path)) {
+        if (!files.rename(pending, path)) return abandon(files, path, causeOf(files));
+    } else if (files.replacesInOneStep()) {
+        if (!files.replace(pending, path)) return abandon(files, path, causeOf(files));
+    } else {
+        // A rename would move a read-only file too, which a save must leave alone.
+        if (!files.canMove(path) || !files.remove(aside) || !files.rename(path, aside))
+            return abandon(files, path, causeOf(files));
+        if (!files.rename(pending, path)) {
+            std::string cause = causeOf(files);
+            if (!files.rename(aside, path))
+                cause += "\rDie bisherige Datei liegt jetzt als\r" + aside + " vor.";
+            return abandon(files, path, cause);
+        }
     }
-    return putInPlace(files, pending, path);
+    files.remove(aside);  // the old file, or a copy an earlier start read from
+    return "";
+}
+
+std::string writeReplacing(Files& files, const std::string& path, const std::string& bytes) {
+    std::string pending = pendingPath(path);
+    if (!files.remove(pending)) return causeOf(files);
+    if (!files.write(pending, bytes)) return abandon(files, path, causeOf(files));
+    // A full disk can leave a short file that the system reports as written.
+    std::optional<std::string> back = files.read(pending, bytes.size() + 1);
+    if (back != bytes) return abandon(files, path, back ? kIncomplete : causeOf(files));
+    return putInPlace(files, path);
+}
+
+std::string completedPath(Files& files, const std::string& path) {
+    std::string aside = asidePath(path);
+    if (files.exists(path) || !files.exists(aside)) return path;
+    return files.rename(aside, path) ? path : aside;
+}
+
+bool moveOver(Files& files, const std::string& from, const std::string& to) {
+    if (files.replacesInOneStep()) return files.replace(from, to);
+    return files.remove(to) && files.rename(from, to);
 }

@@ -31,7 +31,7 @@ int run(HINSTANCE instance) {
     Form1 form(platform);
     window.attach(form);
 
-    form.Form_Load();
+    if (!form.Form_Load()) window.endProgram();  // the user chose not to start
 
     // The dialog manager gives the main window Tab and the access keys.
     MSG message;

@@ -3,8 +3,8 @@
 import subprocess
 import sys
 
-from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDYES, RETURN, TAB, WM_COMMAND, expect, expect_equal,
-                 listed, main, poll, scenario)
+from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, RETURN, TAB, WM_COMMAND, expect,
+                 expect_equal, listed, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
                     data, edit, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
@@ -27,11 +27,18 @@ def expect_centred(rect, area, what):
 
 @scenario
 def editing(t):
-    # A hand-written Velkor.ini (comments, other case, gaps) loads as read and is
+    # Velkor.ini held open by another program: Velkor waits for it. A
+    # hand-written Velkor.ini (comments, other case, gaps) loads as read and is
     # saved in the canonical form; edits, taken over or not; then Velkor.ini is
-    # read-only: saving fails, and the edit is kept until the user lets it go.
+    # read-only: saving fails, and the edit is kept until the user lets it go;
+    # held open again, Velkor ends at the user's wish without writing.
     t.put({INI: data("hand.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"})
-    main = t.start(EXE, TITLE)
+    t.drive("hold", INI)  # another program has it open without sharing
+    t.start(EXE, "Laden")
+    box = t.box("Laden", [IDRETRY, IDCANCEL], INI)
+    t.drive("hold")
+    box.click(IDRETRY)
+    main = t.window(TITLE)
     w = main.get()
     expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
     expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
@@ -89,7 +96,8 @@ def editing(t):
     t.put({INI: data("edited.ini")}, read_only=(INI,))
     edit(t, main, 0, {NAME: "Maus groß"})
     expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
-    t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
+    # The reason in Windows' own words.
+    t.box("Speichern", [IDOK], INI + "\rspeichern:\rAccess denied.").press(IDOK, main, "done")
     expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
@@ -98,6 +106,10 @@ def editing(t):
     main.click(BEENDEN)
     t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
     t.expect_ended("No to saving at leaving")
+    t.drive("hold", INI)
+    t.start(EXE, "Laden")
+    t.box("Laden", [IDRETRY, IDCANCEL], INI).click(IDCANCEL)
+    t.expect_ended("Abbrechen, Velkor.ini unread")
     t.end()
     t.expect_files({INI: data("edited.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n"}, "at the end")
     expect_equal(sorted(p.name for p in t.path("C:\\Velkor").iterdir()), ["Spiele.vkf", "Velkor.exe", "Velkor.ini"],

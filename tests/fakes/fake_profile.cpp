@@ -4,11 +4,11 @@
 #include <string_view>
 
 // The file model is the one Wine's private-profile functions were seen to use:
-// a file is written out anew, one entry a line ended by CR LF. Blanks around
-// names and values and empty lines are dropped; lines before the first section
-// and lines without "=" are kept. ";x=1" is the key ";x", no comment. Only the
-// first of two sections with the same name is read or written. Unlike Wine,
-// names match without regard to case beyond ASCII too, as on Windows.
+// a file is written out anew, one entry a line ended by CR LF. Blanks, tabs,
+// VT, FF and ^Z around names and values, and empty lines, are dropped; lines before the first
+// section and lines without "=" are kept. ";x=1" is the key ";x", no comment. Only the first of two
+// sections with the same name is read or written. Unlike Wine, names match without regard to case
+// beyond ASCII too, as on Windows.
 
 namespace {
 bool matches(std::string_view a, std::string_view b) {
@@ -18,8 +18,10 @@ bool matches(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Wine drops these around names and values, as measured.
 std::string_view trimmed(std::string_view s) {
-    std::size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
+    const char* blanks = " \t\v\f\x1A";
+    std::size_t b = s.find_first_not_of(blanks), e = s.find_last_not_of(blanks);
     return b == std::string_view::npos ? std::string_view() : s.substr(b, e - b + 1);
 }
 

@@ -134,9 +134,13 @@ struct FakeSystem : System {
     std::vector<std::string> links;
 };
 
-// One of everything, as the program sees the world.
+// One of everything, as the program sees the world: with a drive of its own,
+// or with one that outlives it, as Velkor started again finds it.
 struct World {
-    FakeFiles files;
+    World() : World(ownDrive) {}
+    explicit World(FakeFiles& drive) : files(drive) {}
+    FakeFiles ownDrive;
+    FakeFiles& files;
     FakeProfile profile{files};
     FakeSystem system;
     ScriptedBoxes boxes;

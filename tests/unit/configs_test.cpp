@@ -35,6 +35,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
 
     s.OptionTable[4].Ticked = 1;
     files.setReadOnly(vkf);
+    files.oneStepReplace = false;  // where a rename in its steps would move a read-only file
     fileDialogs.picks = {vkf, "C:\\K\\Fehlt.vkf"};
     MSpeichernU_Click(s, p);  // refused: the old file stays
     MLaden_Click(s, p);       // missing: no tick changes

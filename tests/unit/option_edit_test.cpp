@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/option_edit.h"
+#include "fakes/recorders.h"
 
 namespace {
 
@@ -30,6 +31,19 @@ TEST(OptionEdit, WhatVelkorIniCannotKeepIsNamedAndCut) {
     EXPECT_EQ(cut.ConfigLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
     std::string twenty = lines(20);
     EXPECT_EQ(cut.AutoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
+}
+
+// Pasted text is kept as the edit box shows it: every kind of line break is
+// one, and ^Z goes; other control characters are the user's.
+TEST(OptionEdit, PastedTextIsTakenOverAsShown) {
+    OptionEdit texts{"Maus\r\nneu\x1A", "A\nB\rC\r\nD\x1A",
+                     "\x1A"
+                     "ECHO \x1B[1m\vx\f"};
+    ScriptedBoxes boxes;
+    ASSERT_TRUE(acceptOptionEdit(texts, boxes));
+    EXPECT_EQ(texts.Name, "Maus neu");
+    EXPECT_EQ(texts.ConfigLines, "A\r\nB\r\nC\r\nD");
+    EXPECT_EQ(texts.AutoexecLines, "ECHO \x1B[1m\vx\f");
 }
 
 }  // namespace

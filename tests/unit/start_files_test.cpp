@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dosmode/start_files.h"
+#include "store/lines.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
         {"empty names add nothing, or the separator", {"", "A", ""}, {"A, "}},
         {"no redirection, pipe or variable", {"<A|B>", "100%"}, {"(A!B), 100%%"}},
         {"letters as DOS shows them", {"Größe ändern €"}, {"Gr\224\341e \204ndern ?"}},
+        {"control characters as blanks", {"A\x1A\tB\x1B[1m\x7F"}, {"A  B [1m "}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected;
@@ -61,19 +63,29 @@ TEST(StartFiles, OnlyTickedLinesInOrderAndTheWindowsDirectoryInFull) {
     EXPECT_EQ(makeStartFiles(tickedNames({"Nur Name"}), "C:\\W").configSys, "");
 }
 
+// Also after an editor or installer had it: other line ends, blanks and ^Z
+// at the ends, empty lines, lines before and after.
 TEST(StartFiles, RecognisesItsOwnAutoexec) {
     const std::string ours = makeStartFiles(tickedNames({"A"}), "C:\\WINDOWS").autoexecBat;
+    auto edited = [&](const std::string& lineEnd) {
+        std::string text;
+        for (const std::string& line : splitLines(ours)) text += line + " \t" + lineEnd + lineEnd;
+        return text;
+    };
+    std::string exitLine = "ECHO \xBA                und neu zu starten";
     struct {
         const char* why;
         std::string bytes;
         bool velkor;
     } cases[] = {
         {"as written", ours, true},
-        {"without the last CR LF", ours.substr(0, ours.size() - 2), true},
-        {"a line added after WIN.COM", ours + "REM danach\r\n", false},
+        {"LF, blanks, empty lines, lines around", "REM\n" + edited("\n") + "REM\n", true},
+        {"CR, a closing ^Z", edited("\r") + "\x1A", true},
         {"the user's own", "@ECHO OFF\r\nC:\\WINDOWS\\WIN.COM /WX\r\n", false},
         {"empty", "", false},
         {"banner but no WIN.COM", ours.substr(0, ours.find("C:\\WINDOWS\\WIN.COM")), false},
+        {"no line about EXIT", ours.substr(0, ours.find(exitLine)) + "C:\\WINDOWS\\WIN.COM /WX",
+         false},
     };
     for (const auto& c : cases) EXPECT_EQ(isVelkorAutoexec(c.bytes), c.velkor) << c.why;
 }

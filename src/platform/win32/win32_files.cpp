@@ -15,6 +15,15 @@ bool isMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// A read-only file or a folder: refused as Windows itself would refuse it.
+bool refused(DWORD attributes) {
+    if (attributes == kNoFile ||
+        !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
 }  // namespace
 
 bool Win32Files::exists(const std::string& path) {
@@ -30,19 +39,16 @@ bool Win32Files::rename(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
+bool Win32Files::replacesInOneStep() {
+    return !isWindows9x();  // where MoveFileExA is only a stub
+}
+
 bool Win32Files::replace(const std::string& from, const std::string& to) {
+    if (!replacesInOneStep()) return SetLastError(ERROR_CALL_NOT_IMPLEMENTED), false;
     // A read-only file is one the user wants kept as it is.
-    DWORD target = attributesOf(to);
-    if (target != kNoFile && (target & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
-    if (!exists(from)) return false;
-    if (lstrcmpiA(from.c_str(), to.c_str()) == 0) return true;
-    if (!isWindows9x())
-        return MoveFileExA(from.c_str(), to.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    // MoveFileExA is only a stub on 9x, which has no one-step replace. The checks
-    // above make sure the delete is not followed by a move that cannot work.
-    return remove(to) && MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    if (refused(attributesOf(to))) return false;
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32Files::write(const std::string& path, const std::string& bytes) {
@@ -50,11 +56,9 @@ bool Win32Files::write(const std::string& path, const std::string& bytes) {
     // those attributes: CREATE_ALWAYS refuses it unless they are asked for again.
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     DWORD old = attributesOf(path);
-    if (old != kNoFile) {
-        if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-        if (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-            attributes = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    }
+    if (refused(old)) return false;
+    if (old != kNoFile && (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        attributes = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     HANDLE file =
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -99,13 +103,25 @@ bool Win32Files::canCreateIn(const std::string& folder) {
 
 bool Win32Files::canMove(const std::string& path) {
     DWORD attributes = attributesOf(path);
-    if (attributes == kNoFile ||
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
+    if (attributes == kNoFile || refused(attributes)) return false;
     // Opening without sharing fails while any other program has the file open.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
+}
+
+std::string Win32Files::errorText() {
+    DWORD error = GetLastError();
+    char text[512];
+    DWORD length = error == ERROR_SUCCESS
+                       ? 0
+                       : FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, text, sizeof text, nullptr);
+    std::string said(text, length);
+    // Our message boxes join their lines with a lone CR.
+    for (std::size_t at; (at = said.find("\r\n")) != std::string::npos;) said.erase(at + 1, 1);
+    while (!said.empty() && (said.back() == '\r' || said.back() == ' ')) said.pop_back();
+    return said;
 }

@@ -22,18 +22,18 @@ class Win32Profile : public Profile {
     bool flush(const std::string& file) override;
 };
 
-// A read-only file is never written or replaced, though it may be renamed; a
-// hidden or system file that is written keeps those attributes.
 class Win32Files : public Files {
   public:
     bool exists(const std::string& path) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
+    bool replacesInOneStep() override;
     bool replace(const std::string& from, const std::string& to) override;
     bool write(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> read(const std::string& path, std::size_t limit) override;
     bool canCreateIn(const std::string& folder) override;
     bool canMove(const std::string& path) override;
+    std::string errorText() override;
 };
 
 class Win32System : public System {

@@ -221,6 +221,18 @@ Fields reg(const Fields& f) {
     return {num(type), data.substr(0, size)};
 }
 
+// hold [<path>]: the file opened without sharing, as another program may
+// hold it, until the next hold.
+Fields hold(const Fields& f) {
+    static HANDLE held = INVALID_HANDLE_VALUE;
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held = INVALID_HANDLE_VALUE;
+    if (f.size() < 2) return {};
+    held = CreateFileA(f[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) fail("cannot open " + f[1]);
+    return {};
+}
+
 Fields run(const Fields& f) {
     const std::string& c = f.at(0);
     if (c == "ping") return {};
@@ -240,9 +252,9 @@ Fields run(const Fields& f) {
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, rclick, reg};
-    const char* names[] = {"list", "get", "act", "set", "keys", "rclick", "reg"};
-    for (int i = 0; i < 7; ++i)
+    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, rclick, reg, hold};
+    const char* names[] = {"list", "get", "act", "set", "keys", "rclick", "reg", "hold"};
+    for (int i = 0; i < 8; ++i)
         if (c == names[i]) return commands[i](f);
     fail("unknown command " + c);
 }
