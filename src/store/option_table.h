@@ -16,7 +16,7 @@ constexpr int kOptionCount = 11;
 using OptionTable = std::array<OptionRecord, kOptionCount>;
 
 // Truth values as stored: -1 on, 0 off. Any other number read from a
-// hand-edited file is kept as it is and counts as neither.
+// hand-edited file is kept as it is and counts as off.
 constexpr std::int16_t kOn = -1, kOff = 0;
 
 struct Settings {

@@ -9,14 +9,15 @@
 
 namespace {
 
-TEST(Settings, AFlagThatIsNeitherOnNorOffShowsUntickedAndIsStoredAsOneOfThem) {
-    SettingsChecks shown = checksOf({5, 5, 5, 5});
-    EXPECT_FALSE(shown.inTaskleisteStarten || shown.keineLoeschenMeldung ||
-                 shown.keineNeustartMeldung || shown.sofortStarten);
+// A hand-edited flag that is neither on nor off is off, as the restart reads it.
+TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
+    SettingsChecks shown = checksOf({1, 1, 1, 1});
+    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLoeschenMeldung &&
+                shown.keineNeustartMeldung && !shown.sofortStarten);
     Settings back = settingsOf(shown);
     EXPECT_EQ(
         std::vector<int>({back.LöschenMSG, back.StartenMSG, back.SofortStart, back.Taskleiste}),
-        std::vector<int>({kOn, kOn, kOff, kOff}));
+        std::vector<int>({kOff, kOff, kOff, kOff}));
 }
 
 TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
