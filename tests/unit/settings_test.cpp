@@ -35,8 +35,9 @@ TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
     FakeRegistry complete;
     ASSERT_TRUE(registerVkfFiles(complete, "C:\\"));
     EXPECT_EQ(complete.keys["vkffile\\DefaultIcon"][""], "\"C:\\Velkor.exe\",0");  // one "\"
-    EXPECT_EQ(complete.log.front(), "create .vkf 131095");                         // 0x20017
-    EXPECT_EQ(complete.log[2], "open .vkf 131091");                                // 0x20013
+    EXPECT_EQ(complete.keys["vkffile\\Shell"][""], "Öffnen");  // the default verb
+    EXPECT_EQ(complete.log.front(), "create .vkf 131095");     // 0x20017
+    EXPECT_EQ(complete.log[2], "open .vkf 131091");            // 0x20013
     for (std::size_t n = 1; n <= complete.log.size(); ++n) {
         FakeRegistry r;
         r.failAt = static_cast<int>(n);
