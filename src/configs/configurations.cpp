@@ -3,6 +3,7 @@
 #include "configs/config_file.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"
+#include "platform/text_rules.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
 
@@ -43,7 +44,8 @@ void FillConfigMenus(State& s, MainView& view) {
         const std::string& path = s.ConfigList.slot(n).Path;
         if (path.empty()) continue;
         s.ConfigList.MenuSlot[captions.size()] = n;
-        captions.push_back("&" + std::to_string(captions.size() + 1) + " " + Dateiname(path));
+        captions.push_back("&" + std::to_string(captions.size() + 1) + " " +
+                           shownLiterally(Dateiname(path)));
     }
     view.showConfigMenus(captions);
 }

@@ -22,7 +22,11 @@ void Form1::Form_Load() {
 
 void Form1::Laden() {
     loadIni(s_, p_.profile, p_.files);
-    for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, s_.OptionTable[i].Name);
+    for (int i = 0; i < kOptionCount; ++i) showName(i);
+}
+
+void Form1::showName(int row) {
+    p_.view.showName(row, shownLiterally(s_.OptionTable[row].Name));
 }
 
 bool Form1::Form_Unload() {
@@ -54,7 +58,7 @@ void Form1::Command1_Click(int row) {
     r.Name = texts.Name;
     r.ConfigLines = texts.ConfigLines;
     r.AutoexecLines = texts.AutoexecLines;
-    p_.view.showName(row, r.Name);
+    showName(row);
     s_.Changed = true;
 }
 

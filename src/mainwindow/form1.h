@@ -44,6 +44,7 @@ class Form1 {
 
   private:
     void Laden();
+    void showName(int row);  // the name as typed, "&" included
 
     State s_;
     Platform& p_;

@@ -7,11 +7,13 @@
 class MainView {
   public:
     virtual ~MainView() = default;
-    virtual void showName(int row, const std::string& name) = 0;  // caption of Check1(row)
+    // The caption of Check1(row); "&&" shows one "&".
+    virtual void showName(int row, const std::string& caption) = 0;
     virtual void showTicked(int row, bool ticked) = 0;
     virtual void centreOnScreen() = 0;
     // The configuration entries of both configuration menus, alike, in menu
-    // order; with none, the entries and the separators above them are hidden.
+    // order, captions as for showName; with none, the entries and the
+    // separators above them are hidden.
     virtual void showConfigMenus(const std::vector<std::string>& captions) = 0;
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() = 0;

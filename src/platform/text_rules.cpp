@@ -30,6 +30,15 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
+std::string shownLiterally(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '&') shown += '&';
+        shown += c;
+    }
+    return shown;
+}
+
 Answer answerOf(int result, unsigned style) {
     switch (style & 0x0F) {
         case mb::Ok:

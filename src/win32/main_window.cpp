@@ -138,8 +138,8 @@ void MainWindow::loadMenus() {
     }
 }
 
-void MainWindow::showName(int row, const std::string& name) {
-    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], name.c_str());
+void MainWindow::showName(int row, const std::string& caption) {
+    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], caption.c_str());
 }
 
 void MainWindow::showTicked(int row, bool ticked) {

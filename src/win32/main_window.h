@@ -24,7 +24,7 @@ class MainWindow : public MainView {
     // From now on clicks go to `form`.
     void attach(Form1& form) { form_ = &form; }
 
-    void showName(int row, const std::string& name) override;
+    void showName(int row, const std::string& caption) override;
     void showTicked(int row, bool ticked) override;
     void centreOnScreen() override;
     void showConfigMenus(const std::vector<std::string>& captions) override;

@@ -38,7 +38,7 @@ def editing(t):
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
     expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
-                 [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Letzte"]],
+                 [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Tom && Jerry"]],
                  "rows")
     expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
         1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,

@@ -24,6 +24,12 @@ TEST(Dateiname, TheNameWithoutFolderAndExtension) {
     for (const auto& c : cases) EXPECT_EQ(Dateiname(c.pfad), c.name) << c.pfad;
 }
 
+TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
+    s.ConfigList.slot(2).Path = "C:\\K\\Spiele & Spaß.vkf";
+    FillConfigMenus(s, view);
+    EXPECT_EQ(view.menus, std::vector<std::string>{"&1 Spiele && Spaß"});
+}
+
 TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     const std::string vkf = "C:\\K\\Meine.vkf";
     fileDialogs.picks = {vkf, vkf};
