@@ -52,10 +52,12 @@ void FillConfigMenus(State& s, MainView& view) {
 
 void MKontext_Click(State& s, Platform& p, int index) {
     if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return;
+    const ConfigSlot& slot = s.ConfigList.slot(s.ConfigList.MenuSlot[index]);
+    if (!slot.Selection) return cannotRead(p, slot.Path);
     bool sofort = s.Settings.SofortStart == kOn;
     // The user sees the new ticks, unless the restart follows at once.
     if (!sofort && !p.view.isVisible()) fromTray(p);
-    Konfiguration(s, p.view, s.ConfigList.slot(s.ConfigList.MenuSlot[index]).Selection, "setzen");
+    Konfiguration(s, p.view, *slot.Selection, "setzen");
     if (sofort) restartIntoDos(s, p);
 }
 
@@ -105,13 +107,10 @@ void Anordnen(State& s, Platform& p) {
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.ConfigList.slot(n);
         slot.Path = rows[n - 1];
-        slot.Selection.clear();
+        slot.Selection.reset();
         if (slot.Path.empty()) continue;
-        std::optional<std::string> line = readConfigFile(p.files, slot.Path);
-        if (line)
-            slot.Selection = *line;
-        else
-            unreadable += "\r" + slot.Path;
+        slot.Selection = readConfigFile(p.files, slot.Path);
+        if (!slot.Selection) unreadable += "\r" + slot.Path;
     }
     FillConfigMenus(s, p.view);
     s.Changed = true;

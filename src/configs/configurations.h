@@ -21,7 +21,8 @@ std::string Dateiname(const std::string& pfad);
 void FillConfigMenus(State& s, MainView& view);
 
 // A configuration entry of either menu: back from the tray unless a restart
-// follows, apply the slot's selection, restart at once with SofortStart.
+// follows, apply the slot's selection, restart at once with SofortStart. A
+// file that could not be read is told, and nothing else happens.
 void MKontext_Click(State& s, Platform& p, int index);
 
 // "&Laden" and "&Speichern unter".

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct OptionRecord {
@@ -27,8 +28,9 @@ struct Settings {
 };
 
 struct ConfigSlot {
-    std::string Path;       // empty = free slot
-    std::string Selection;  // first line of that file, read at load
+    std::string Path;  // empty = free slot
+    // The first line of that file, read at load; nothing if it could not be read.
+    std::optional<std::string> Selection;
 };
 
 constexpr int kSlotCount = 9;

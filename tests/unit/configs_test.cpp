@@ -4,6 +4,7 @@
 
 #include "configs/configurations.h"
 #include "fakes/recorders.h"
+#include "store/ini_store.h"
 #include "store/selection.h"
 
 namespace {
@@ -28,6 +29,18 @@ TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
     s.ConfigList.slot(2).Path = "C:\\K\\Spiele & Spaß.vkf";
     FillConfigMenus(s, view);
     EXPECT_EQ(view.menus, std::vector<std::string>{"&1 Spiele && Spaß"});
+}
+
+TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
+    s.IniPath = "C:\\VELKOR\\Velkor.ini";
+    files.put(s.IniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
+    loadIni(s, profile, files);  // the floppy drive is empty
+    FillConfigMenus(s, view);
+    s.OptionTable[4].Ticked = 1;
+    MKontext_Click(s, p, 0);
+    EXPECT_EQ(ticked(), "04");  // nor is the restart begun
+    ASSERT_EQ(boxes.titles(), "Konfiguration;");
+    EXPECT_NE(boxes.shown[0].text.find("A:\\Spiele.vkf"), std::string::npos);
 }
 
 TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
