@@ -14,7 +14,9 @@ constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 // Created in this order, which is also the tab order.
-const ControlSpec kFrame1 = {IDC_FRAME1, "BUTTON", "", BS_GROUPBOX, 0, 120, 0, 2415, 3015};
+// A frame without a caption: a group box would draw its line half a text
+// line below the top, where a caption would stand.
+const ControlSpec kFrame1 = {IDC_FRAME1, "STATIC", "", SS_ETCHEDFRAME, 0, 120, 0, 2415, 3015};
 const ControlSpec kRightColumn[] = {
     {IDC_COMMAND2, "BUTTON", "&Neu starten", kButton, 0, 2640, 120, 1455, 375},
     {IDC_COMMAND3, "BUTTON", "&Speichern", kButton, 0, 2640, 600, 1455, 375},

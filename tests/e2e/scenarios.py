@@ -35,6 +35,8 @@ def editing(t):
     w = main.get()
     expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
     expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
+    x, y = w.client[0] + 80, w.client[1]  # within the frame around the rows: its line is the client area's top
+    poll(lambda: t.drive("pixel", x, y) != t.drive("pixel", x, y + 4), "the frame's line at the top")
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
     expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
