@@ -47,5 +47,8 @@ int run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A listed file on an empty floppy or CD drive is Velkor's to report, not
+    // a system box's.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     return run(instance);
 }
