@@ -15,10 +15,16 @@ class MainView {
     // order, captions as for showName; with none, the entries and the
     // separators above them are hidden.
     virtual void showConfigMenus(const std::vector<std::string>& captions) = 0;
+    // Shown, also a window that was minimised, at its old place and in front.
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() = 0;
     // The tray icon's pop-up menu at the mouse position, "&Fenster" in bold.
     virtual void showContextMenu() = 0;
+    // Whether one of the program's modal windows is open: a dialog, a message
+    // box or a file dialog.
+    virtual bool modalOpen() = 0;
+    // The one of them that takes input, in front.
+    virtual void bringModalForward() = 0;
     // Ends the program at once, without asking anything again.
     virtual void endProgram() = 0;
 };

@@ -72,6 +72,17 @@ bool isChildControl(HWND window, HWND control) {
     return control && IsChild(window, control);
 }
 
+// Finds the window of ours that takes input while a modal one is open: of
+// nested ones only the innermost does, and the main window is disabled.
+BOOL CALLBACK takesInput(HWND window, LPARAM found) {
+    char name[8] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpiA(name, "#32768") == 0)
+        return TRUE;  // a pop-up menu is no modal window
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 }  // namespace
 
 MainWindow::~MainWindow() {
@@ -167,7 +178,9 @@ void MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
 }
 
 void MainWindow::setVisible(bool visible) {
-    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    // A window minimised before it went to the icon would come back as a
+    // task-bar button only.
+    ShowWindow(window_, !visible ? SW_HIDE : IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     if (visible) SetForegroundWindow(window_);
 }
 
@@ -185,6 +198,17 @@ void MainWindow::showContextMenu() {
     TrackPopupMenu(contextMenu_.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
     PostMessageA(window_, WM_NULL, 0, 0);
+}
+
+bool MainWindow::modalOpen() {
+    // Each of our modal windows disables the main window while it is open.
+    return !IsWindowEnabled(window_);
+}
+
+void MainWindow::bringModalForward() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), takesInput, reinterpret_cast<LPARAM>(&found));
+    if (found) SetForegroundWindow(found);
 }
 
 void MainWindow::endProgram() {

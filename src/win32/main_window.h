@@ -31,6 +31,8 @@ class MainWindow : public MainView {
     void setVisible(bool visible) override;
     bool isVisible() override;
     void showContextMenu() override;
+    bool modalOpen() override;
+    void bringModalForward() override;
     void endProgram() override;
 
   private:

@@ -185,6 +185,8 @@ def configurations(t):
 
 @scenario
 def settings_and_file_type(t):
+    # In the notification area, a dialog opened from the icon and lost behind
+    # another program: a click on the icon brings it back and opens no menu.
     # Back from the notification area by a configuration chosen at the icon; the
     # about box twice; settings cancelled and taken over, the file type
     # registered twice; leaving from the icon: Cancel, then Yes. Then Velkor
@@ -197,6 +199,14 @@ def settings_and_file_type(t):
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
     main.click(ID["IDC_COMMAND5"])
+    menu_from_icon(t, "a")
+    arrange = t.window("Konfigurationen anordnen")
+    t.drive("run", "notepad", "C:\\", 0)
+    poll(lambda: not arrange.get().front, "another program in front")
+    t.right_click_icon()
+    poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
+    expect(all(w.cls != "#32768" for w in listed(t.drive("list"))), "the icon's menu over the arrange dialog")
+    arrange.press(ID["IDC_F3_COMMAND3"], main)
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):

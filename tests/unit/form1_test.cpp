@@ -53,16 +53,22 @@ TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     EXPECT_TRUE(w.boxes.shown.empty());
 }
 
+// While a modal window is open, every click on the icon brings it forward.
 TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
     for (bool visible : {false, true})
-        for (int x = 0x200; x <= 0x206; ++x)
-            for (int button : {1, kRightButton, 4}) {
-                World w;
-                w.view.visible = visible;
-                Form_MouseDown(w.p, button, x);
-                bool opens = !visible && button == kRightButton && x == 0x204;
-                EXPECT_EQ(w.view.contextMenus, opens) << visible << " " << x << " " << button;
-            }
+        for (bool modal : {false, true})
+            for (int x = 0x200; x <= 0x20A; ++x)
+                for (int button : {1, kRightButton, 4}) {
+                    World w;
+                    w.view.visible = visible;
+                    w.view.modal = modal;
+                    Form_MouseDown(w.p, button, x);
+                    bool icon = !visible && button == kRightButton;
+                    EXPECT_EQ(w.view.contextMenus, icon && !modal && x == 0x204)
+                        << visible << modal << " " << x << " " << button;
+                    EXPECT_EQ(w.view.broughtForward, icon && modal && x != 0x200 && x != 0x20A)
+                        << visible << " " << x << " " << button;
+                }
 }
 
 // After every handler the icon exists exactly while the window is hidden.
