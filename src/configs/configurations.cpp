@@ -20,6 +20,27 @@ void cannotRead(Platform& p, const std::string& path) {
                 "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
 }
 
+// The first line of the file a command line names; the user is told if it
+// cannot be read.
+std::optional<std::string> readNamedFile(Platform& p, std::string path) {
+    // The registered command passes a path with blanks unquoted; a console
+    // or another program may quote it.
+    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    std::optional<std::string> line = readConfigFile(p.files, path);
+    if (!line) cannotRead(p, path);
+    return line;
+}
+
+// A configuration the user chose: the window shows its ticks, or with
+// SofortStart the restart begins at once and the window stays as it is.
+void choose(State& s, Platform& p, const std::string& selection) {
+    bool sofort = s.Settings.SofortStart == kOn;
+    if (!sofort) fromTray(p);
+    Konfiguration(s, p.view, selection, "setzen");
+    if (sofort) restartIntoDos(s, p);
+}
+
 }  // namespace
 
 std::string Konfiguration(State& s, MainView& view, const std::string& konfig,
@@ -54,11 +75,7 @@ void MKontext_Click(State& s, Platform& p, int index) {
     if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return;
     const ConfigSlot& slot = s.ConfigList.slot(s.ConfigList.MenuSlot[index]);
     if (!slot.Selection) return cannotRead(p, slot.Path);
-    bool sofort = s.Settings.SofortStart == kOn;
-    // The user sees the new ticks, unless the restart follows at once.
-    if (!sofort && !p.view.isVisible()) fromTray(p);
-    Konfiguration(s, p.view, *slot.Selection, "setzen");
-    if (sofort) restartIntoDos(s, p);
+    choose(s, p, *slot.Selection);
 }
 
 void MLaden_Click(State& s, Platform& p) {
@@ -81,13 +98,15 @@ void MSpeichernU_Click(State& s, Platform& p) {
 void applyCommandLine(State& s, Platform& p) {
     std::string path = p.system.commandLine();
     if (path.empty()) return;
-    // The registered command passes a path with blanks unquoted; a console
-    // or another program may quote it.
-    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
-    std::optional<std::string> line = readConfigFile(p.files, path);
-    if (!line) return cannotRead(p, path);
-    Konfiguration(s, p.view, *line, "setzen");
+    if (std::optional<std::string> line = readNamedFile(p, path))
+        Konfiguration(s, p.view, *line, "setzen");
+}
+
+void startedAgain(State& s, Platform& p, const std::string& commandLine) {
+    // The handler that opened the modal window is still running.
+    if (p.view.modalOpen()) return p.view.bringModalForward();
+    if (commandLine.empty()) return fromTray(p);
+    if (std::optional<std::string> line = readNamedFile(p, commandLine)) choose(s, p, *line);
 }
 
 void Anordnen(State& s, Platform& p) {

@@ -32,5 +32,10 @@ void MSpeichernU_Click(State& s, Platform& p);
 // Start-up: the configuration file named on the command line, if any.
 void applyCommandLine(State& s, Platform& p);
 
+// Velkor was started again for the same Velkor.ini, with `commandLine`: the
+// window comes back, and a configuration file named is applied as one chosen
+// from the menu. An open modal window only comes to the front.
+void startedAgain(State& s, Platform& p, const std::string& commandLine);
+
 // "&Anordnen": which files are listed, in which slot.
 void Anordnen(State& s, Platform& p);

@@ -46,6 +46,10 @@ void Form1::TaskbarCreated() {
     taskbarCreated(p_);
 }
 
+void Form1::StartedAgain(const std::string& commandLine) {
+    startedAgain(s_, p_, commandLine);
+}
+
 void Form1::Check1_Click(int row, bool ticked) {
     s_.OptionTable[row].Ticked = ticked ? 1 : 0;
 }

@@ -1,17 +1,19 @@
 #include "win32/main_window.h"
 
 #include "win32/layout.h"
+#include "win32/one_velkor.h"
 #include "win32/resource.h"
 
 namespace {
 
-const char kClassName[] = "VelkorForm1";
 const char kCaption[] = "Velkor für die Eingabeaufforderung";
 // Fixed single border, close box, neither minimise nor maximise button.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
 
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+// Posted to act on a second start's command line outside the sender's call.
+constexpr UINT kStartedAgain = WM_APP + 1;
 
 // Created in this order, which is also the tab order.
 // A frame without a caption: a group box would draw its line half a text
@@ -233,6 +235,11 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && form_) form_->TaskbarCreated();
     switch (message) {
+        case WM_COPYDATA:
+            return onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case kStartedAgain:
+            onStartedAgain();
+            return 0;
         // Also the tray icon's notification, with the mouse message over the
         // icon in the low word.
         case WM_LBUTTONDOWN:
@@ -271,6 +278,22 @@ void MainWindow::onActivate(bool active) {
         HWND focus = GetFocus();
         if (isChildControl(window_, focus)) focus_ = focus;
     }
+}
+
+LRESULT MainWindow::onCopyData(const COPYDATASTRUCT& data) {
+    std::optional<std::string> commandLine = handedOverCommandLine(data, handOverKey_);
+    if (handOverKey_.empty() || !commandLine) return FALSE;
+    // The sender waits in SendMessage until we return: we act later.
+    handedOver_.push_back(*commandLine);
+    PostMessageA(window_, kStartedAgain, 0, 0);
+    return TRUE;
+}
+
+void MainWindow::onStartedAgain() {
+    std::vector<std::string> commandLines;
+    commandLines.swap(handedOver_);  // each is acted on once, whatever arrives meanwhile
+    for (const std::string& commandLine : commandLines)
+        if (form_) form_->StartedAgain(commandLine);
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {

@@ -71,6 +71,22 @@ TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
                 }
 }
 
+// A second start for the same Velkor.ini, while Velkor waits in the icon.
+TEST(StartedAgain, AModalWindowComesForwardAndAFileIsChosenAsFromTheIcon) {
+    Started w("[Velkor]\r\nTaskleiste=-1\r\nSofortStart=-1\r\nLöschenMSG=0\r\nStartenMSG=0\r\n");
+    w.files.put("C:\\K\\a.vkf", "00\r\n");
+    w.view.modal = true;
+    w.form.StartedAgain("C:\\K\\a.vkf");
+    EXPECT_EQ(w.view.broughtForward, 1);
+    w.view.modal = false;
+    w.form.StartedAgain("C:\\K\\fehlt.vkf");
+    EXPECT_EQ(w.boxes.titles(), "Konfiguration;");
+    EXPECT_EQ(w.system.reboots, 0);
+    w.form.StartedAgain("\"C:\\K\\a.vkf\"");
+    EXPECT_EQ(w.system.reboots, 1);  // SofortStart: the restart, from the icon
+    EXPECT_FALSE(w.view.visible);
+}
+
 // After every handler the icon exists exactly while the window is hidden.
 TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
     Started w("[Velkor]\r\nTaskleiste=-1\r\n");
