@@ -54,39 +54,13 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
 
     s.OptionTable[4].Ticked = 1;
     files.setReadOnly(vkf);
-    fileDialogs.picks = {vkf, "C:\\K\\Fehlt.vkf"};
+    fileDialogs.picks = {vkf};
     MSpeichernU_Click(s, p);  // refused: the old file stays
-    MLaden_Click(s, p);       // missing: no tick changes
     MLaden_Click(s, p);       // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
-    EXPECT_EQ(boxes.titles(), "Konfiguration;Konfiguration;");
-    EXPECT_NE(boxes.shown[1].text.find("C:\\K\\Fehlt.vkf"), std::string::npos);
-    EXPECT_FALSE(s.Changed);
-}
-
-TEST_F(Configs, TheCommandLineNamesAFileAsItIs) {
-    files.put("C:\\Eigene Dateien\\a b.vkf", "00,10\r\n");
-    files.put("\"C:\\K\\q.vkf\"", "01");  // a name that really has quotes
-    files.put("C:\\K\\q.vkf", "09");
-    struct {
-        std::string line, ticked;
-    } cases[] = {
-        {"C:\\Eigene Dateien\\a b.vkf", "00,10"},
-        {"\"C:\\Eigene Dateien\\a b.vkf\"", "00,10"},
-        {"\"C:\\K\\q.vkf\"", "01"},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        s = State{};
-        system.arguments = c.line;
-        applyCommandLine(s, p);
-        EXPECT_EQ(ticked(), c.ticked) << c.line;
-    }
-    EXPECT_TRUE(boxes.shown.empty());
-    system.arguments = "C:\\K\\fehlt.vkf";
-    applyCommandLine(s, p);
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
+    EXPECT_FALSE(s.Changed);
 }
 
 TEST_F(Configs, APathTooLongForVelkorIniIsNotListed) {
