@@ -63,10 +63,9 @@ bool OneVelkor::handOver(const std::string& commandLine) const {
 
 std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data,
                                                  const std::string& key) {
-    if (data.dwData != kHandOver || !data.lpData) return std::nullopt;
-    std::string bytes(static_cast<const char*>(data.lpData), data.cbData);
-    if (bytes.size() <= key.size() || bytes.compare(0, key.size(), key) != 0 ||
-        bytes[key.size()] != '\0')
+    const char* bytes = static_cast<const char*>(data.lpData);
+    if (data.dwData != kHandOver || !bytes || data.cbData <= key.size() ||
+        key.compare(0, key.size(), bytes, key.size()) != 0 || bytes[key.size()] != '\0')
         return std::nullopt;
-    return bytes.substr(key.size() + 1);
+    return std::string(bytes + key.size() + 1, data.cbData - key.size() - 1);
 }
