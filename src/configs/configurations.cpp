@@ -66,7 +66,7 @@ void FillConfigMenus(State& s, MainView& view) {
         if (path.empty()) continue;
         s.ConfigList.MenuSlot[captions.size()] = n;
         captions.push_back("&" + std::to_string(captions.size() + 1) + " " +
-                           shownLiterally(Dateiname(path)));
+                           doubled(Dateiname(path), '&'));
     }
     view.showConfigMenus(captions);
 }

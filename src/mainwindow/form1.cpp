@@ -26,7 +26,7 @@ void Form1::Laden() {
 }
 
 void Form1::showName(int row) {
-    p_.view.showName(row, shownLiterally(s_.OptionTable[row].Name));
+    p_.view.showName(row, doubled(s_.OptionTable[row].Name, '&'));
 }
 
 bool Form1::Form_Unload() {

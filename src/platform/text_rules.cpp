@@ -30,13 +30,13 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
-std::string shownLiterally(const std::string& text) {
-    std::string shown;
+std::string doubled(const std::string& text, char mark) {
+    std::string out;
     for (char c : text) {
-        if (c == '&') shown += '&';
-        shown += c;
+        if (c == mark) out += mark;
+        out += c;
     }
-    return shown;
+    return out;
 }
 
 Answer answerOf(int result, unsigned style) {
