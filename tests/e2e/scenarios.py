@@ -192,8 +192,9 @@ def settings_and_file_type(t):
     # the two a minimised Velkor in the icon started again with a ".vkf" file
     # and the shell opening another; leaving from the icon: Cancel, then Yes.
     # Then Velkor started as Explorer starts it for a ".vkf" file with blanks
-    # in its path: hidden with that file's ticks; one in another folder runs
-    # beside it; a configuration chosen at the icon restarts at once.
+    # in its path: hidden with that file's ticks; back by "&Fenster", and by a
+    # second start without a file; one in another folder runs beside it; a
+    # configuration chosen at the icon restarts at once.
     mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
     t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
     # The program that opens mail links here notes the link it was given.
@@ -264,6 +265,9 @@ def settings_and_file_type(t):
     menu_from_icon(t, "f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
+    main.click(ID["IDC_COMMAND5"])
+    expect_equal(t.drive("run", exe, "C:\\", MS), ["0"], "the exit code of a second start without a file")
+    poll(lambda: main.get().visible, "the window back from the icon")
     t.put({"C:\\Anders\\Velkor.exe": t.velkor.read_bytes()})
     expect_equal(t.drive("run", '"C:\\Anders\\Velkor.exe"', "C:\\Anders", 2000), ["running"], "another folder's")
     main.click(ID["IDC_COMMAND5"])
