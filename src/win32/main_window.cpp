@@ -281,8 +281,9 @@ void MainWindow::onActivate(bool active) {
 }
 
 LRESULT MainWindow::onCopyData(const COPYDATASTRUCT& data) {
+    if (handOverKey_.empty()) return FALSE;
     std::optional<std::string> commandLine = handedOverCommandLine(data, handOverKey_);
-    if (handOverKey_.empty() || !commandLine) return FALSE;
+    if (!commandLine) return FALSE;
     // The sender waits in SendMessage until we return: we act later.
     handedOver_.push_back(*commandLine);
     PostMessageA(window_, kStartedAgain, 0, 0);

@@ -18,6 +18,7 @@ OneVelkor::OneVelkor(const std::string& iniPath) : key_("Velkor " + iniPath) {
     CharUpperBuffA(key_.data(), static_cast<DWORD>(key_.size()));
     for (char& c : key_)
         if (c == '\\') c = '/';
+    SetLastError(ERROR_SUCCESS);  // only this call may say "already exists"
     mutex_ = CreateMutexA(nullptr, TRUE, key_.c_str());
     // Without a mutex (a path too long for its name) this run goes on alone.
     first_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
