@@ -227,9 +227,8 @@ std::string endOf(HANDLE process, const std::string& ms) {
     return code == STILL_ACTIVE ? "running" : num(code);
 }
 
-// run <command line> <folder> <ms>: another start of a program, while the
-// one under test runs on; its exit code, or "running" after <ms>.
-Fields runOnce(const Fields& f) {
+// <command line> <folder>: started in its own folder, as Explorer does.
+PROCESS_INFORMATION started(const Fields& f) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -237,8 +236,13 @@ Fields runOnce(const Fields& f) {
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, f.at(2).c_str(),
                         &si, &pi))
         fail("CreateProcess failed with error " + num(GetLastError()));
-    CloseHandle(pi.hThread);
-    return {endOf(pi.hProcess, f.at(3))};
+    return pi;
+}
+
+// run <command line> <folder> <ms>: another start of a program, while the
+// one under test runs on; its exit code, or "running" after <ms>.
+Fields runOnce(const Fields& f) {
+    return {endOf(started(f).hProcess, f.at(3))};
 }
 
 // open <file> <ms>: the file opened as a double click in the shell does,
@@ -272,13 +276,8 @@ Fields reg(const Fields& f) {
 Fields run(const Fields& f) {
     const std::string& c = f.at(0);
     if (c == "ping") return {};
-    if (c == "start") {  // start <command line> <folder>: in its own folder, as Explorer does
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = f.at(1);
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            f.at(2).c_str(), &si, &gApp))
-            fail("CreateProcess failed with error " + num(GetLastError()));
+    if (c == "start") {  // start <command line> <folder>: the program under test
+        gApp = started(f);
         return {num(gApp.dwProcessId)};
     }
     if (c == "status") {  // the program's exit code or "running"
