@@ -3,6 +3,7 @@
 #include "configs/config_file.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"
+#include "platform/text_rules.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
 
@@ -17,6 +18,27 @@ void tell(Platform& p, const std::string& text) {
 void cannotRead(Platform& p, const std::string& path) {
     tell(p, "Die Konfiguration\r" + path +
                 "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
+}
+
+// The first line of the file a command line names; the user is told if it
+// cannot be read.
+std::optional<std::string> readNamedFile(Platform& p, std::string path) {
+    // The registered command passes a path with blanks unquoted; a console
+    // or another program may quote it.
+    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    std::optional<std::string> line = readConfigFile(p.files, path);
+    if (!line) cannotRead(p, path);
+    return line;
+}
+
+// A configuration the user chose: the window shows its ticks, or with
+// SofortStart the restart begins at once and the window stays as it is.
+void choose(State& s, Platform& p, const std::string& selection) {
+    bool sofort = s.Settings.SofortStart == kOn;
+    if (!sofort) fromTray(p);
+    Konfiguration(s, p.view, selection, "setzen");
+    if (sofort) restartIntoDos(s, p);
 }
 
 }  // namespace
@@ -43,18 +65,17 @@ void FillConfigMenus(State& s, MainView& view) {
         const std::string& path = s.ConfigList.slot(n).Path;
         if (path.empty()) continue;
         s.ConfigList.MenuSlot[captions.size()] = n;
-        captions.push_back("&" + std::to_string(captions.size() + 1) + " " + Dateiname(path));
+        captions.push_back("&" + std::to_string(captions.size() + 1) + " " +
+                           doubled(Dateiname(path), '&'));
     }
     view.showConfigMenus(captions);
 }
 
 void MKontext_Click(State& s, Platform& p, int index) {
     if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return;
-    bool sofort = s.Settings.SofortStart == kOn;
-    // The user sees the new ticks, unless the restart follows at once.
-    if (!sofort && !p.view.isVisible()) fromTray(p);
-    Konfiguration(s, p.view, s.ConfigList.slot(s.ConfigList.MenuSlot[index]).Selection, "setzen");
-    if (sofort) restartIntoDos(s, p);
+    const ConfigSlot& slot = s.ConfigList.slot(s.ConfigList.MenuSlot[index]);
+    if (!slot.Selection) return cannotRead(p, slot.Path);
+    choose(s, p, *slot.Selection);
 }
 
 void MLaden_Click(State& s, Platform& p) {
@@ -78,13 +99,15 @@ void MSpeichernU_Click(State& s, Platform& p) {
 void applyCommandLine(State& s, Platform& p) {
     std::string path = p.system.commandLine();
     if (path.empty()) return;
-    // The registered command passes a path with blanks unquoted; a console
-    // or another program may quote it.
-    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
-    std::optional<std::string> line = readConfigFile(p.files, path);
-    if (!line) return cannotRead(p, path);
-    Konfiguration(s, p.view, *line, "setzen");
+    if (std::optional<std::string> line = readNamedFile(p, path))
+        Konfiguration(s, p.view, *line, "setzen");
+}
+
+void startedAgain(State& s, Platform& p, const std::string& commandLine) {
+    // The handler that opened the modal window is still running.
+    if (p.view.modalOpen()) return p.view.bringModalForward();
+    if (commandLine.empty()) return fromTray(p);
+    if (std::optional<std::string> line = readNamedFile(p, commandLine)) choose(s, p, *line);
 }
 
 void Anordnen(State& s, Platform& p) {
@@ -104,13 +127,10 @@ void Anordnen(State& s, Platform& p) {
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.ConfigList.slot(n);
         slot.Path = rows[n - 1];
-        slot.Selection.clear();
+        slot.Selection.reset();
         if (slot.Path.empty()) continue;
-        std::optional<std::string> line = readConfigFile(p.files, slot.Path);
-        if (line)
-            slot.Selection = *line;
-        else
-            unreadable += "\r" + slot.Path;
+        slot.Selection = readConfigFile(p.files, slot.Path);
+        if (!slot.Selection) unreadable += "\r" + slot.Path;
     }
     FillConfigMenus(s, p.view);
     s.Changed = true;

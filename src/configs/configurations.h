@@ -21,7 +21,8 @@ std::string Dateiname(const std::string& pfad);
 void FillConfigMenus(State& s, MainView& view);
 
 // A configuration entry of either menu: back from the tray unless a restart
-// follows, apply the slot's selection, restart at once with SofortStart.
+// follows, apply the slot's selection, restart at once with SofortStart. A
+// file that could not be read is told, and nothing else happens.
 void MKontext_Click(State& s, Platform& p, int index);
 
 // "&Laden" and "&Speichern unter".
@@ -30,6 +31,11 @@ void MSpeichernU_Click(State& s, Platform& p);
 
 // Start-up: the configuration file named on the command line, if any.
 void applyCommandLine(State& s, Platform& p);
+
+// Velkor was started again for the same Velkor.ini, with `commandLine`: the
+// window comes back, and a configuration file named is applied as one chosen
+// from the menu. An open modal window only comes to the front.
+void startedAgain(State& s, Platform& p, const std::string& commandLine);
 
 // "&Anordnen": which files are listed, in which slot.
 void Anordnen(State& s, Platform& p);

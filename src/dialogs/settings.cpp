@@ -9,7 +9,8 @@ std::int16_t flag(bool on) {
 }  // namespace
 
 SettingsChecks checksOf(const Settings& s) {
-    return {s.Taskleiste == kOn, s.LöschenMSG == kOff, s.StartenMSG == kOff, s.SofortStart == kOn,
+    // Anything but on is off, as the restart and the start-up read a flag.
+    return {s.Taskleiste == kOn, s.LöschenMSG != kOn, s.StartenMSG != kOn, s.SofortStart == kOn,
             false};
 }
 

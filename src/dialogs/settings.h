@@ -5,8 +5,8 @@
 #include "platform/platform.h"
 #include "store/state.h"
 
-// The boxes for the flags: two of them show a flag inverted, and a flag that
-// is neither on nor off (a hand-edited file) leaves its box unticked.
+// The boxes for the flags: two of them show a flag inverted. A flag that is
+// neither on nor off (a hand-edited file) is shown as off.
 SettingsChecks checksOf(const Settings& settings);
 
 // The flags the boxes stand for, each on or off.

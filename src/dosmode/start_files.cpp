@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/text_rules.h"
+
 namespace {
 
 // Double-line box characters as code pages 437 and 850 show them. Written as
@@ -76,12 +78,7 @@ std::string shownName(const std::string& name) {
 
 // COMMAND.COM expands %...% in a batch file; a doubled % shows as one.
 std::string asBatchText(const std::string& shown) {
-    std::string text;
-    for (char c : shown) {
-        if (c == '%') text += '%';
-        text += c;
-    }
-    return text;
+    return doubled(shown, '%');
 }
 
 }  // namespace

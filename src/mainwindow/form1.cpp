@@ -33,8 +33,12 @@ bool Form1::Laden() {
                                  "Laden", mb::RetryCancel | mb::IconExclamation);
         if (a != Answer::Retry) return false;
     }
-    for (int i = 0; i < kOptionCount; ++i) p_.view.showName(i, s_.OptionTable[i].Name);
+    for (int i = 0; i < kOptionCount; ++i) showName(i);
     return true;
+}
+
+void Form1::showName(int row) {
+    p_.view.showName(row, doubled(s_.OptionTable[row].Name, '&'));
 }
 
 bool Form1::Form_Unload() {
@@ -54,6 +58,10 @@ void Form1::TaskbarCreated() {
     taskbarCreated(p_);
 }
 
+void Form1::StartedAgain(const std::string& commandLine) {
+    startedAgain(s_, p_, commandLine);
+}
+
 void Form1::Check1_Click(int row, bool ticked) {
     s_.OptionTable[row].Ticked = ticked ? 1 : 0;
 }
@@ -66,7 +74,7 @@ void Form1::Command1_Click(int row) {
     r.Name = texts.Name;
     r.ConfigLines = texts.ConfigLines;
     r.AutoexecLines = texts.AutoexecLines;
-    p_.view.showName(row, r.Name);
+    showName(row);
     s_.Changed = true;
 }
 

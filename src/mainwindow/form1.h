@@ -18,6 +18,8 @@ class Form1 {
     bool Form_QueryEndSession();
     void Form_MouseDown(int button, int x);
     void TaskbarCreated();
+    // The same Velkor.ini was started again with this command line.
+    void StartedAgain(const std::string& commandLine);
 
     void Check1_Click(int row, bool ticked);
     void Command1_Click(int row);  // "..." of a row: the option editor
@@ -45,6 +47,7 @@ class Form1 {
 
   private:
     bool Laden();
+    void showName(int row);  // the name as typed, "&" included
 
     State s_;
     Platform& p_;

@@ -4,6 +4,8 @@
 
 namespace {
 constexpr int kRightButtonDown = 0x204;  // WM_RBUTTONDOWN, the icon's callback message
+// The mouse messages of a press, release or double click of any button.
+constexpr int kFirstClick = 0x201, kLastClick = 0x209;
 }  // namespace
 
 bool toTray(Platform& p) {
@@ -25,8 +27,15 @@ void MKBeenden_Click(State& s, Platform& p) {
 
 void Form_MouseDown(Platform& p, int button, int x) {
     // While the window is shown there is no icon: this was a click on the window.
-    if (p.view.isVisible() || button != kRightButton || x != kRightButtonDown) return;
-    p.view.showContextMenu();
+    if (p.view.isVisible() || button != kRightButton) return;
+    // A window opened from the icon's menu waits for the user, and the handler
+    // that opened it with it: no second one may start inside it. The user who
+    // lost it behind other windows gets it back.
+    if (p.view.modalOpen()) {
+        if (x >= kFirstClick && x <= kLastClick) p.view.bringModalForward();
+        return;
+    }
+    if (x == kRightButtonDown) p.view.showContextMenu();
 }
 
 void taskbarCreated(Platform& p) {

@@ -7,16 +7,24 @@
 class MainView {
   public:
     virtual ~MainView() = default;
-    virtual void showName(int row, const std::string& name) = 0;  // caption of Check1(row)
+    // The caption of Check1(row); "&&" shows one "&".
+    virtual void showName(int row, const std::string& caption) = 0;
     virtual void showTicked(int row, bool ticked) = 0;
     virtual void centreOnScreen() = 0;
     // The configuration entries of both configuration menus, alike, in menu
-    // order; with none, the entries and the separators above them are hidden.
+    // order, captions as for showName; with none, the entries and the
+    // separators above them are hidden.
     virtual void showConfigMenus(const std::vector<std::string>& captions) = 0;
+    // Shown, also a window that was minimised, at its old place and in front.
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() = 0;
     // The tray icon's pop-up menu at the mouse position, "&Fenster" in bold.
     virtual void showContextMenu() = 0;
+    // Whether one of the program's modal windows is open: a dialog, a message
+    // box or a file dialog.
+    virtual bool modalOpen() = 0;
+    // The one of them that takes input, in front.
+    virtual void bringModalForward() = 0;
     // Ends the program at once, without asking anything again.
     virtual void endProgram() = 0;
 };

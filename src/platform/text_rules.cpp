@@ -30,6 +30,15 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
+std::string doubled(const std::string& text, char mark) {
+    std::string out;
+    for (char c : text) {
+        if (c == mark) out += mark;
+        out += c;
+    }
+    return out;
+}
+
 Answer answerOf(int result, unsigned style) {
     switch (style & 0x0F) {
         case mb::Ok:

@@ -16,6 +16,10 @@ std::string folderOfFile(const std::string& path);
 // drive root that ends in "\" already.
 std::string inFolder(const std::string& folder, const std::string& name);
 
+// `text` with each `mark` doubled, as a caption shows "&" and a batch file
+// "%" as themselves.
+std::string doubled(const std::string& text, char mark);
+
 // A MessageBoxA result as the caller's answer. A box that could not be shown,
 // or was closed without a choice, never counts as Yes.
 Answer answerOf(int result, unsigned style);

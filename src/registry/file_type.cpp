@@ -32,7 +32,8 @@ bool DateitypRegistrieren(Registry& registry, const std::string& endung, const s
         {endung, &klasse},
         {klasse, beschreibung.empty() ? nullptr : &beschreibung},
         {klasse + "\\DefaultIcon", symbol.empty() ? nullptr : &symbol},
-        {klasse + "\\Shell", nullptr},
+        // Shells that open only a default verb need it named.
+        {klasse + "\\Shell", &verb},
         {klasse + "\\Shell\\" + verb, nullptr},
         {klasse + "\\Shell\\" + verb + "\\command", &befehl},
     };

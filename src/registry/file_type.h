@@ -23,9 +23,9 @@ bool SchluesselAnlegen(Registry& registry, const RegSchluessel& key);
 bool WertSchreiben(Registry& registry, const RegSchluessel& key, const std::string& name,
                    const RegWert& value);
 
-// The extension, its class with description and icon, and the verb's
-// command. Stops at the first refused step; true only if the command was
-// written. What was written before a refusal stays.
+// The extension, its class with description and icon, the verb as the
+// default one, and its command. Stops at the first refused step; true only if
+// the command was written. What was written before a refusal stays.
 bool DateitypRegistrieren(Registry& registry, const std::string& endung, const std::string& klasse,
                           const std::string& beschreibung, const std::string& symbol,
                           const std::string& verb, const std::string& befehl);

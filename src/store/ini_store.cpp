@@ -137,8 +137,8 @@ std::string loadIni(State& s, Profile& profile, Files& files) {
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.ConfigList.slot(n);
         slot.Path = profile.read(ini, "Velkor", konfigKey(n), kValueCapacity);
-        // A listed file that is gone keeps its slot and selects nothing.
-        if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path).value_or("");
+        // A listed file that is gone keeps its slot; choosing it says so.
+        if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path);
     }
     for (int i = 0; i < kOptionCount; ++i) {
         OptionRecord& r = s.OptionTable[i];

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct OptionRecord {
@@ -16,7 +17,7 @@ constexpr int kOptionCount = 11;
 using OptionTable = std::array<OptionRecord, kOptionCount>;
 
 // Truth values as stored: -1 on, 0 off. Any other number read from a
-// hand-edited file is kept as it is and counts as neither.
+// hand-edited file is kept as it is and counts as off.
 constexpr std::int16_t kOn = -1, kOff = 0;
 
 struct Settings {
@@ -27,8 +28,9 @@ struct Settings {
 };
 
 struct ConfigSlot {
-    std::string Path;       // empty = free slot
-    std::string Selection;  // first line of that file, read at load
+    std::string Path;  // empty = free slot
+    // The first line of that file, read at load; nothing if it could not be read.
+    std::optional<std::string> Selection;
 };
 
 constexpr int kSlotCount = 9;

@@ -1,10 +1,13 @@
-// Velkor.exe: builds the platform, the main window and Form1, loads, shows
-// and runs until the main window is gone.
+// Velkor.exe: hands a second start over to the Velkor that runs; otherwise
+// builds the platform, the main window and Form1, loads, shows and runs until
+// the main window is gone.
 #include <windows.h>
 
 #include "mainwindow/form1.h"
+#include "platform/text_rules.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/main_window.h"
+#include "win32/one_velkor.h"
 #include "win32/win32_dialogs.h"
 
 namespace {
@@ -13,6 +16,20 @@ int run(HINSTANCE instance) {
     Win32Profile profile;
     Win32Files files;
     Win32System system;
+    OneVelkor one(inFolder(system.programFolder(), "Velkor.ini"));
+    switch (one.start(system.commandLine())) {
+        case OneVelkor::Start::First:
+            break;
+        case OneVelkor::Start::HandedOver:
+            return 0;
+        case OneVelkor::Start::NoAnswer:
+            MessageBoxA(nullptr,
+                        "Velkor läuft bereits, reagiert aber nicht.\r"
+                        "Bitte warten Sie einen Moment und\r"
+                        "versuchen Sie es dann erneut.",
+                        "Velkor", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+            return 1;
+    }
     Win32MessageBoxes boxes;
     MainWindow window(instance);
     if (!window.create()) {
@@ -30,6 +47,7 @@ int run(HINSTANCE instance) {
     Platform platform{profile, files, system, boxes, window, dialogs, fileDialogs, tray, registry};
     Form1 form(platform);
     window.attach(form);
+    window.takeHandOvers(one.key());
 
     if (!form.Form_Load()) window.endProgram();  // the user chose not to start
 
@@ -47,5 +65,8 @@ int run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A listed file on an empty floppy or CD drive is Velkor's to report, not
+    // a system box's.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     return run(instance);
 }

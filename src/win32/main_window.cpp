@@ -1,20 +1,24 @@
 #include "win32/main_window.h"
 
 #include "win32/layout.h"
+#include "win32/one_velkor.h"
 #include "win32/resource.h"
 
 namespace {
 
-const char kClassName[] = "VelkorForm1";
 const char kCaption[] = "Velkor für die Eingabeaufforderung";
 // Fixed single border, close box, neither minimise nor maximise button.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
 
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+// Posted to act on a second start's command line outside the sender's call.
+constexpr UINT kStartedAgain = WM_APP + 1;
 
 // Created in this order, which is also the tab order.
-const ControlSpec kFrame1 = {IDC_FRAME1, "BUTTON", "", BS_GROUPBOX, 0, 120, 0, 2415, 3015};
+// A frame without a caption: a group box would draw its line half a text
+// line below the top, where a caption would stand.
+const ControlSpec kFrame1 = {IDC_FRAME1, "STATIC", "", SS_ETCHEDFRAME, 0, 120, 0, 2415, 3015};
 const ControlSpec kRightColumn[] = {
     {IDC_COMMAND2, "BUTTON", "&Neu starten", kButton, 0, 2640, 120, 1455, 375},
     {IDC_COMMAND3, "BUTTON", "&Speichern", kButton, 0, 2640, 600, 1455, 375},
@@ -68,6 +72,17 @@ const Route kRoutes[] = {
 
 bool isChildControl(HWND window, HWND control) {
     return control && IsChild(window, control);
+}
+
+// Finds the window of ours that takes input while a modal one is open: of
+// nested ones only the innermost does, and the main window is disabled.
+BOOL CALLBACK takesInput(HWND window, LPARAM found) {
+    char name[8] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpiA(name, "#32768") == 0)
+        return TRUE;  // a pop-up menu is no modal window
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
 
 }  // namespace
@@ -138,8 +153,8 @@ void MainWindow::loadMenus() {
     }
 }
 
-void MainWindow::showName(int row, const std::string& name) {
-    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], name.c_str());
+void MainWindow::showName(int row, const std::string& caption) {
+    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], caption.c_str());
 }
 
 void MainWindow::showTicked(int row, bool ticked) {
@@ -165,7 +180,9 @@ void MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
 }
 
 void MainWindow::setVisible(bool visible) {
-    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    // A window minimised before it went to the icon would come back as a
+    // task-bar button only.
+    ShowWindow(window_, !visible ? SW_HIDE : IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     if (visible) SetForegroundWindow(window_);
 }
 
@@ -183,6 +200,17 @@ void MainWindow::showContextMenu() {
     TrackPopupMenu(contextMenu_.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
     PostMessageA(window_, WM_NULL, 0, 0);
+}
+
+bool MainWindow::modalOpen() {
+    // Each of our modal windows disables the main window while it is open.
+    return !IsWindowEnabled(window_);
+}
+
+void MainWindow::bringModalForward() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), takesInput, reinterpret_cast<LPARAM>(&found));
+    if (found) SetForegroundWindow(found);
 }
 
 void MainWindow::endProgram() {
@@ -207,6 +235,11 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && form_) form_->TaskbarCreated();
     switch (message) {
+        case WM_COPYDATA:
+            return onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case kStartedAgain:
+            onStartedAgain();
+            return 0;
         // Also the tray icon's notification, with the mouse message over the
         // icon in the low word.
         case WM_LBUTTONDOWN:
@@ -245,6 +278,23 @@ void MainWindow::onActivate(bool active) {
         HWND focus = GetFocus();
         if (isChildControl(window_, focus)) focus_ = focus;
     }
+}
+
+LRESULT MainWindow::onCopyData(const COPYDATASTRUCT& data) {
+    if (handOverKey_.empty()) return FALSE;
+    std::optional<std::string> commandLine = handedOverCommandLine(data, handOverKey_);
+    if (!commandLine) return FALSE;
+    // The sender waits in SendMessage until we return: we act later.
+    handedOver_.push_back(*commandLine);
+    PostMessageA(window_, kStartedAgain, 0, 0);
+    return TRUE;
+}
+
+void MainWindow::onStartedAgain() {
+    std::vector<std::string> commandLines;
+    commandLines.swap(handedOver_);  // each is acted on once, whatever arrives meanwhile
+    for (const std::string& commandLine : commandLines)
+        if (form_) form_->StartedAgain(commandLine);
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "mainwindow/form1.h"
 #include "platform/main_view.h"
@@ -24,14 +26,22 @@ class MainWindow : public MainView {
     // From now on clicks go to `form`.
     void attach(Form1& form) { form_ = &form; }
 
-    void showName(int row, const std::string& name) override;
+    void showName(int row, const std::string& caption) override;
     void showTicked(int row, bool ticked) override;
     void centreOnScreen() override;
     void showConfigMenus(const std::vector<std::string>& captions) override;
     void setVisible(bool visible) override;
     bool isVisible() override;
     void showContextMenu() override;
+    bool modalOpen() override;
+    void bringModalForward() override;
     void endProgram() override;
+
+    // The main window's class, by which a second start finds it.
+    static constexpr char kClassName[] = "VelkorForm1";
+    // From now on the window takes the command lines of second starts for the
+    // Velkor.ini that `key` stands for (see one_velkor.h).
+    void takeHandOvers(const std::string& key) { handOverKey_ = key; }
 
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,6 +51,8 @@ class MainWindow : public MainView {
     void onCommand(int id, int code, HWND control);
     void onClose();
     void onActivate(bool active);
+    LRESULT onCopyData(const COPYDATASTRUCT& data);
+    void onStartedAgain();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -52,4 +64,6 @@ class MainWindow : public MainView {
     HWND focus_ = nullptr;     // the control that had the focus when the window lost it
     UINT taskbarCreated_ = 0;  // Explorer's message after it started again
     Form1* form_ = nullptr;
+    std::string handOverKey_;
+    std::vector<std::string> handedOver_;  // command lines taken, not yet acted on
 };

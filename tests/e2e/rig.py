@@ -7,7 +7,8 @@ from types import SimpleNamespace
 
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL": "de_DE.UTF-8"}
 DESKTOP, MS = (1024, 768), 10000  # MS: how long the program may take for one step
-BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE = 0x00F5, 0x0111, 0x0112, 0xF060
+BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE, SC_MINIMIZE = 0x00F5, 0x0111, 0x0112, 0xF060, 0xF020
+WS_MINIMIZE = 0x20000000
 IDOK, IDCANCEL, IDRETRY, IDYES, IDNO = 1, 2, 4, 6, 7
 TAB, RETURN, ESCAPE, ALT = "0x09", "0x0d", "0x1b", "0x12"  # virtual keys
 ANSWERS = {IDOK: "OK", IDCANCEL: "Cancel", IDRETRY: "Retry", IDYES: "Yes", IDNO: "No"}
@@ -83,8 +84,8 @@ class Window:
     def get(self, control=0):
         f = self.s.drive("get", self.hwnd, control)
         n = [int(v) for v in f[2:]]
-        return SimpleNamespace(text=f[0], cls=f[1], checked=n[0], style=n[1], visible=n[2], rect=n[4:8],
-                               client=n[8:12])
+        return SimpleNamespace(text=f[0], cls=f[1], checked=n[0], style=n[1], visible=n[2], front=n[4], rect=n[5:9],
+                               client=n[9:13])
 
     def sync(self):
         return self.s.drive("sync", self.hwnd, MS)[0]

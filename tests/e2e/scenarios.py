@@ -3,8 +3,8 @@
 import subprocess
 import sys
 
-from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, RETURN, TAB, WM_COMMAND, expect,
-                 expect_equal, listed, main, poll, scenario)
+from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB,
+                 WM_COMMAND, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, listed, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
                     data, edit, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
@@ -42,10 +42,12 @@ def editing(t):
     w = main.get()
     expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
     expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
+    x, y = w.client[0] + 80, w.client[1]  # within the frame around the rows: its line is the client area's top
+    poll(lambda: t.drive("pixel", x, y) != t.drive("pixel", x, y + 4), "the frame's line at the top")
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
     expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
-                 [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Letzte"]],
+                 [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Tom && Jerry"]],
                  "rows")
     expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
         1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
@@ -195,11 +197,16 @@ def configurations(t):
 
 @scenario
 def settings_and_file_type(t):
-    # Back from the notification area by a configuration chosen at the icon; the
-    # about box twice; settings cancelled and taken over, the file type
-    # registered twice; leaving from the icon: Cancel, then Yes. Then Velkor
-    # started as Explorer starts it for a ".vkf" file with blanks in its path:
-    # hidden with that file's ticks, and a configuration chosen there restarts at once.
+    # In the notification area, a dialog opened from the icon and lost behind
+    # another program: a click on the icon brings it back and opens no menu.
+    # Back by a configuration chosen at the icon; the about box twice; settings
+    # cancelled and taken over, the file type registered twice, and between
+    # the two a minimised Velkor in the icon started again with a ".vkf" file
+    # and the shell opening another; leaving from the icon: Cancel, then Yes.
+    # Then Velkor started as Explorer starts it for a ".vkf" file with blanks
+    # in its path: hidden with that file's ticks; back by "&Fenster", and by a
+    # second start without a file; one in another folder runs beside it; a
+    # configuration chosen at the icon restarts at once.
     mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
     t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
     # The program that opens mail links here notes the link it was given.
@@ -207,6 +214,14 @@ def settings_and_file_type(t):
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
     main.click(ID["IDC_COMMAND5"])
+    menu_from_icon(t, "a")
+    arrange = t.window("Konfigurationen anordnen")
+    t.drive("run", "notepad", "C:\\", 0)
+    poll(lambda: not arrange.get().front, "another program in front")
+    t.right_click_icon()
+    poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
+    expect(all(w.cls != "#32768" for w in listed(t.drive("list"))), "the icon's menu over the arrange dialog")
+    arrange.press(ID["IDC_F3_COMMAND3"], main)
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):
@@ -224,10 +239,8 @@ def settings_and_file_type(t):
                       "the link to be opened"),
                  b"mailto:velkor@example.org\r\n", "the link opened")
     checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
-    # The close box, "&Abbrechen", "Ü&bernehmen" with all five, then with the registration alone.
-    for way, ticks, shown in ((None, (), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
-                              (ID["IDC_F4_COMMAND2"], (1, 2, 3, 4, 5), [0] * 5),
-                              (ID["IDC_F4_COMMAND2"], (5,), [1, 1, 1, 1, 0])):
+
+    def settings_dialog(way, ticks, shown):
         expect_equal(main.click(ID["IDC_COMMAND6"]), "modal", "&Velkor")
         settings = t.window("Einstellungen ändern")
         expect_equal([settings.get(c).checked for c in checks], shown, "the boxes at opening")
@@ -235,10 +248,23 @@ def settings_and_file_type(t):
             settings.click(checks[i - 1])
         settings.close_box() if way is None else settings.click(way)
         settings.gone()
+    # The close box, "&Abbrechen", "Ü&bernehmen" with all but SofortStart, then with it and the registration.
+    for step in ((None, (), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
+                 (ID["IDC_F4_COMMAND2"], (1, 2, 3, 5), [0] * 5)):
+        settings_dialog(*step)
     exe = '"C:\\Velkor\\Velkor.exe"'
-    for key, value in ((".vkf", "vkffile"), ("vkffile", "MS-DOS-Velkor-Datei"), ("vkffile\\DefaultIcon", exe + ",0"),
-                       ("vkffile\\Shell\\Öffnen\\command", exe + " %1")):
-        expect_equal(t.drive("reg", key, ""), ["1", value + "\0"], f"HKCR\\{key}")
+    place = main.get().rect
+    main.act(WM_SYSCOMMAND, SC_MINIMIZE)
+    main.click(ID["IDC_COMMAND5"])
+    expect_equal(t.drive("run", exe + " " + mine, "C:\\", MS), ["0"], "the exit code of a second start")
+    expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [2, 5], "ticks")
+    w = main.get()
+    expect_equal((w.rect, w.style & WS_MINIMIZE), (place, 0), "the window back from the icon")
+    expect_equal(t.drive("open", "C:\\Velkor\\Spiele.vkf", MS), ["0"], "the exit code of a double click")
+    expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of a double click")
+    settings_dialog(ID["IDC_F4_COMMAND2"], (4, 5), [1, 1, 1, 0, 0])
+    # The double click saw the entries work; one as stored: a string with its closing zero, under "Öffnen".
+    expect_equal(t.drive("reg", "vkffile\\Shell\\Öffnen\\command", ""), ["1", exe + " %1\0"], "the command")
     main.act(WM_COMMAND, ID["IDM_TASKLEISTE"])
     for answer in (IDCANCEL, IDYES):  # Cancel keeps the program and its icon
         menu_from_icon(t, "b")
@@ -250,6 +276,11 @@ def settings_and_file_type(t):
     menu_from_icon(t, "f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
+    main.click(ID["IDC_COMMAND5"])
+    expect_equal(t.drive("run", exe, "C:\\", MS), ["0"], "the exit code of a second start without a file")
+    poll(lambda: main.get().visible, "the window back from the icon")
+    t.put({"C:\\Anders\\Velkor.exe": t.velkor.read_bytes()})
+    expect_equal(t.drive("run", '"C:\\Anders\\Velkor.exe"', "C:\\Anders", 2000), ["running"], "another folder's")
     main.click(ID["IDC_COMMAND5"])
     menu_from_icon(t, "1")
     t.expect_reboot()

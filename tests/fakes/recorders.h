@@ -39,10 +39,12 @@ struct RecordingView : MainView {
     void setVisible(bool v) override { visible = v; }
     bool isVisible() override { return visible; }
     void showContextMenu() override { ++contextMenus; }
+    bool modalOpen() override { return modal; }
+    void bringModalForward() override { ++broughtForward; }
     void endProgram() override { ++ended; }
     std::vector<std::string> menus;
-    bool visible = false;
-    int contextMenus = 0, ended = 0;
+    bool visible = false, modal = false;
+    int contextMenus = 0, broughtForward = 0, ended = 0;
 };
 
 // The option editor: the user types `reply` and presses "Ü&bernehmen" (if

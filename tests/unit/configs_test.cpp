@@ -4,6 +4,7 @@
 
 #include "configs/configurations.h"
 #include "fakes/recorders.h"
+#include "store/ini_store.h"
 #include "store/selection.h"
 
 namespace {
@@ -24,6 +25,24 @@ TEST(Dateiname, TheNameWithoutFolderAndExtension) {
     for (const auto& c : cases) EXPECT_EQ(Dateiname(c.pfad), c.name) << c.pfad;
 }
 
+TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
+    s.ConfigList.slot(2).Path = "C:\\K\\Spiele & Spaß.vkf";
+    FillConfigMenus(s, view);
+    EXPECT_EQ(view.menus, std::vector<std::string>{"&1 Spiele && Spaß"});
+}
+
+TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
+    s.IniPath = "C:\\VELKOR\\Velkor.ini";
+    files.put(s.IniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
+    loadIni(s, profile, files);  // the floppy drive is empty
+    FillConfigMenus(s, view);
+    s.OptionTable[4].Ticked = 1;
+    MKontext_Click(s, p, 0);
+    EXPECT_EQ(ticked(), "04");  // nor is the restart begun
+    ASSERT_EQ(boxes.titles(), "Konfiguration;");
+    EXPECT_NE(boxes.shown[0].text.find("A:\\Spiele.vkf"), std::string::npos);
+}
+
 TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     const std::string vkf = "C:\\K\\Meine.vkf";
     fileDialogs.picks = {vkf, vkf};
@@ -36,39 +55,13 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     s.OptionTable[4].Ticked = 1;
     files.setReadOnly(vkf);
     files.oneStepReplace = false;  // where a rename in its steps would move a read-only file
-    fileDialogs.picks = {vkf, "C:\\K\\Fehlt.vkf"};
+    fileDialogs.picks = {vkf};
     MSpeichernU_Click(s, p);  // refused: the old file stays
-    MLaden_Click(s, p);       // missing: no tick changes
     MLaden_Click(s, p);       // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
-    EXPECT_EQ(boxes.titles(), "Konfiguration;Konfiguration;");
-    EXPECT_NE(boxes.shown[1].text.find("C:\\K\\Fehlt.vkf"), std::string::npos);
-    EXPECT_FALSE(s.Changed);
-}
-
-TEST_F(Configs, TheCommandLineNamesAFileAsItIs) {
-    files.put("C:\\Eigene Dateien\\a b.vkf", "00,10\r\n");
-    files.put("\"C:\\K\\q.vkf\"", "01");  // a name that really has quotes
-    files.put("C:\\K\\q.vkf", "09");
-    struct {
-        std::string line, ticked;
-    } cases[] = {
-        {"C:\\Eigene Dateien\\a b.vkf", "00,10"},
-        {"\"C:\\Eigene Dateien\\a b.vkf\"", "00,10"},
-        {"\"C:\\K\\q.vkf\"", "01"},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        s = State{};
-        system.arguments = c.line;
-        applyCommandLine(s, p);
-        EXPECT_EQ(ticked(), c.ticked) << c.line;
-    }
-    EXPECT_TRUE(boxes.shown.empty());
-    system.arguments = "C:\\K\\fehlt.vkf";
-    applyCommandLine(s, p);
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
+    EXPECT_FALSE(s.Changed);
 }
 
 TEST_F(Configs, APathTooLongForVelkorIniIsNotListed) {

@@ -53,16 +53,38 @@ TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     EXPECT_TRUE(w.boxes.shown.empty());
 }
 
+// While a modal window is open, every click on the icon brings it forward.
 TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
     for (bool visible : {false, true})
-        for (int x = 0x200; x <= 0x206; ++x)
-            for (int button : {1, kRightButton, 4}) {
-                World w;
-                w.view.visible = visible;
-                Form_MouseDown(w.p, button, x);
-                bool opens = !visible && button == kRightButton && x == 0x204;
-                EXPECT_EQ(w.view.contextMenus, opens) << visible << " " << x << " " << button;
-            }
+        for (bool modal : {false, true})
+            for (int x = 0x200; x <= 0x20A; ++x)
+                for (int button : {1, kRightButton, 4}) {
+                    World w;
+                    w.view.visible = visible;
+                    w.view.modal = modal;
+                    Form_MouseDown(w.p, button, x);
+                    bool icon = !visible && button == kRightButton;
+                    EXPECT_EQ(w.view.contextMenus, icon && !modal && x == 0x204)
+                        << visible << modal << " " << x << " " << button;
+                    EXPECT_EQ(w.view.broughtForward, icon && modal && x != 0x200 && x != 0x20A)
+                        << visible << " " << x << " " << button;
+                }
+}
+
+// A second start for the same Velkor.ini, while Velkor waits in the icon.
+TEST(StartedAgain, AModalWindowComesForwardAndAFileIsChosenAsFromTheIcon) {
+    Started w("[Velkor]\r\nTaskleiste=-1\r\nSofortStart=-1\r\nLöschenMSG=0\r\nStartenMSG=0\r\n");
+    w.files.put("C:\\K\\a.vkf", "00\r\n");
+    w.view.modal = true;
+    w.form.StartedAgain("C:\\K\\a.vkf");
+    EXPECT_EQ(w.view.broughtForward, 1);
+    w.view.modal = false;
+    w.form.StartedAgain("C:\\K\\fehlt.vkf");
+    EXPECT_EQ(w.boxes.titles(), "Konfiguration;");
+    EXPECT_EQ(w.system.reboots, 0);
+    w.form.StartedAgain("\"C:\\K\\a.vkf\"");
+    EXPECT_EQ(w.system.reboots, 1);  // SofortStart: the restart, from the icon
+    EXPECT_FALSE(w.view.visible);
 }
 
 // After every handler the icon exists exactly while the window is hidden.

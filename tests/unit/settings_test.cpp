@@ -9,14 +9,15 @@
 
 namespace {
 
-TEST(Settings, AFlagThatIsNeitherOnNorOffShowsUntickedAndIsStoredAsOneOfThem) {
-    SettingsChecks shown = checksOf({5, 5, 5, 5});
-    EXPECT_FALSE(shown.inTaskleisteStarten || shown.keineLoeschenMeldung ||
-                 shown.keineNeustartMeldung || shown.sofortStarten);
+// A hand-edited flag that is neither on nor off is off, as the restart reads it.
+TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
+    SettingsChecks shown = checksOf({1, 1, 1, 1});
+    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLoeschenMeldung &&
+                shown.keineNeustartMeldung && !shown.sofortStarten);
     Settings back = settingsOf(shown);
     EXPECT_EQ(
         std::vector<int>({back.LöschenMSG, back.StartenMSG, back.SofortStart, back.Taskleiste}),
-        std::vector<int>({kOn, kOn, kOff, kOff}));
+        std::vector<int>({kOff, kOff, kOff, kOff}));
 }
 
 TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
@@ -34,8 +35,9 @@ TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
     FakeRegistry complete;
     ASSERT_TRUE(registerVkfFiles(complete, "C:\\"));
     EXPECT_EQ(complete.keys["vkffile\\DefaultIcon"][""], "\"C:\\Velkor.exe\",0");  // one "\"
-    EXPECT_EQ(complete.log.front(), "create .vkf 131095");                         // 0x20017
-    EXPECT_EQ(complete.log[2], "open .vkf 131091");                                // 0x20013
+    EXPECT_EQ(complete.keys["vkffile\\Shell"][""], "Öffnen");  // the default verb
+    EXPECT_EQ(complete.log.front(), "create .vkf 131095");     // 0x20017
+    EXPECT_EQ(complete.log[2], "open .vkf 131091");            // 0x20013
     for (std::size_t n = 1; n <= complete.log.size(); ++n) {
         FakeRegistry r;
         r.failAt = static_cast<int>(n);

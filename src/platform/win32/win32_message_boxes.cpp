@@ -4,5 +4,7 @@
 
 Answer Win32MessageBoxes::show(const std::string& text, const std::string& title, unsigned style) {
     HWND owner = main_ ? GetLastActivePopup(main_) : nullptr;
-    return answerOf(MessageBoxA(owner, text.c_str(), title.c_str(), style), style);
+    // In front also while the main window is hidden in the notification area.
+    return answerOf(MessageBoxA(owner, text.c_str(), title.c_str(), style | MB_SETFOREGROUND),
+                    style);
 }

@@ -11,6 +11,8 @@
 // notes WM_QUERYENDSESSION and WM_ENDSESSION in the file named on our command
 // line before we are killed.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -117,8 +119,8 @@ Fields list(const Fields& f) {
     return out;
 }
 
-// get <hwnd> [id]: text, class, check state, style, visible, enabled, then
-// the window and the client rectangle in screen pixels.
+// get <hwnd> [id]: text, class, check state, style, visible, enabled, in
+// front, then the window and the client rectangle in screen pixels.
 Fields get(const Fields& f) {
     HWND h = target(f);
     RECT w, c;
@@ -129,7 +131,8 @@ Fields get(const Fields& f) {
     Fields out{textOf(h), className(h)};
     using Wide = long long;  // LONG_PTR is narrower in a 32-bit driver
     for (Wide v : {Wide{check}, GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFFLL,
-                   Wide{IsWindowVisible(h)}, Wide{IsWindowEnabled(h)}})
+                   Wide{IsWindowVisible(h)}, Wide{IsWindowEnabled(h)},
+                   Wide{GetForegroundWindow() == h}})
         out.push_back(num(v));
     for (LONG v : {w.left, w.top, w.right, w.bottom, c.left, c.top, c.right, c.bottom})
         out.push_back(num(v));
@@ -207,6 +210,56 @@ Fields rclick(const Fields& f) {
     return {};
 }
 
+// pixel <x> <y>: the colour of a screen point, as 0xBBGGRR.
+Fields pixel(const Fields& f) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour =
+        GetPixel(screen, static_cast<int>(toNum(f.at(1))), static_cast<int>(toNum(f.at(2))));
+    ReleaseDC(nullptr, screen);
+    return {num(colour)};
+}
+
+// The exit code of a process started for a moment, once it has ended.
+std::string endOf(HANDLE process, const std::string& ms) {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process, static_cast<DWORD>(toNum(ms))) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code == STILL_ACTIVE ? "running" : num(code);
+}
+
+// <command line> <folder>: started in its own folder, as Explorer does.
+PROCESS_INFORMATION started(const Fields& f) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = f.at(1);
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, f.at(2).c_str(),
+                        &si, &pi))
+        fail("CreateProcess failed with error " + num(GetLastError()));
+    return pi;
+}
+
+// run <command line> <folder> <ms>: another start of a program, while the
+// one under test runs on; its exit code, or "running" after <ms>.
+Fields runOnce(const Fields& f) {
+    return {endOf(started(f).hProcess, f.at(3))};
+}
+
+// open <file> <ms>: the file opened as a double click in the shell does,
+// naming no verb; the exit code of the program it started, as for run.
+Fields open(const Fields& f) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask =
+        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;  // a failure is an answer, not a box
+    info.lpFile = f.at(1).c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info)) fail("ShellExecuteEx failed with error " + num(GetLastError()));
+    if (!info.hProcess) fail("ShellExecuteEx started no process");
+    return {endOf(info.hProcess, f.at(2))};
+}
+
 // reg <path> <value>: the type and raw bytes of a value below
 // HKEY_CLASSES_ROOT ("" names the default value).
 Fields reg(const Fields& f) {
@@ -236,13 +289,8 @@ Fields hold(const Fields& f) {
 Fields run(const Fields& f) {
     const std::string& c = f.at(0);
     if (c == "ping") return {};
-    if (c == "start") {  // start <command line> <folder>: in its own folder, as Explorer does
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = f.at(1);
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            f.at(2).c_str(), &si, &gApp))
-            fail("CreateProcess failed with error " + num(GetLastError()));
+    if (c == "start") {  // start <command line> <folder>: the program under test
+        gApp = started(f);
         return {num(gApp.dwProcessId)};
     }
     if (c == "status") {  // the program's exit code or "running"
@@ -252,9 +300,11 @@ Fields run(const Fields& f) {
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get, act, set, keys, rclick, reg, hold};
-    const char* names[] = {"list", "get", "act", "set", "keys", "rclick", "reg", "hold"};
-    for (int i = 0; i < 8; ++i)
+    Fields (*commands[])(const Fields&) = {list, get, act,   set,     keys, rclick,
+                                           reg,  hold, pixel, runOnce, open};
+    const char* names[] = {"list", "get",  "act",   "set", "keys", "rclick",
+                           "reg",  "hold", "pixel", "run", "open"};
+    for (int i = 0; i < 11; ++i)
         if (c == names[i]) return commands[i](f);
     fail("unknown command " + c);
 }
