@@ -10,8 +10,15 @@
 
 namespace {
 
-// Each value is asked for with room for 128 characters and the closing zero.
-constexpr std::size_t kValueCapacity = kMaxValue + 1;
+// A value is kept to 128 characters, but asked for with room for one more and
+// the closing zero: a quoted value that just fills the room comes back without
+// its last character.
+constexpr std::size_t kValueCapacity = kMaxValue + 2;
+
+std::string readValue(Profile& profile, const std::string& file, const std::string& section,
+                      const std::string& key) {
+    return profile.read(file, section, key, kValueCapacity).substr(0, kMaxValue);
+}
 
 struct FlagKey {
     const char* key;
@@ -57,12 +64,15 @@ std::string storable(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
-// The profile functions drop blanks around a value and one pair of enclosing
-// quotes. Such values are written inside an extra pair of quotes so that they
-// come back exactly; every other value is written as it is.
+// The profile functions drop blanks (space, tab, VT, FF, ^Z) around a value
+// and one pair of enclosing quotes. Such values are written inside an extra
+// pair of quotes so that they come back exactly; every other value is written
+// as it is.
 std::string quoted(const std::string& value) {
     if (value.empty()) return value;
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    auto blank = [](char c) {
+        return std::string_view(" \t\v\f\x1a").find(c) != std::string_view::npos;
+    };
     bool enclosed =
         value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
     if (!enclosed && !blank(value.front()) && !blank(value.back())) return value;
@@ -113,7 +123,7 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
                       const std::string& key) {
     std::string text;
     for (std::size_t k = 1; k <= kMaxLines; ++k) {
-        std::string value = profile.read(file, section, key + std::to_string(k), kValueCapacity);
+        std::string value = readValue(profile, file, section, key + std::to_string(k));
         if (value.empty()) break;
         appendLine(text, value);
     }
@@ -130,18 +140,17 @@ void loadIni(State& s, Profile& profile, Files& files) {
     if (!files.exists(ini) && files.exists(pending)) files.rename(pending, ini);
 
     for (const FlagKey& f : kFlagKeys)
-        if (auto v = parseFlag(profile.read(ini, "Velkor", f.key, kValueCapacity)))
-            s.Settings.*f.flag = *v;
+        if (auto v = parseFlag(readValue(profile, ini, "Velkor", f.key))) s.Settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.ConfigList.slot(n);
-        slot.Path = profile.read(ini, "Velkor", konfigKey(n), kValueCapacity);
+        slot.Path = readValue(profile, ini, "Velkor", konfigKey(n));
         // A listed file that is gone keeps its slot and selects nothing.
         if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path).value_or("");
     }
     for (int i = 0; i < kOptionCount; ++i) {
         OptionRecord& r = s.OptionTable[i];
         std::string section = entrySection(i);
-        r.Name = profile.read(ini, section, "Name", kValueCapacity);
+        r.Name = readValue(profile, ini, section, "Name");
         r.ConfigLines = readLines(profile, ini, section, "Config");
         r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
     }
