@@ -11,6 +11,7 @@
 //   it. A line without "=" is a key without a value, read as "". ";x=1" is the
 //   key ";x": there are no comments.
 // - A name or value ends at a NUL, after its blanks are dropped ("a \0b" is "a ").
+// - A line "=..." that follows a key without a name in its section is lost.
 // - The lines before the first header are the section "". Of two sections, or
 //   two keys in a section, with the same name only the first is read or written.
 // - The names given to read and write lose their blanks too.
@@ -72,9 +73,11 @@ void FakeProfile::parse(Cached& c, std::string_view text) {
             continue;
         }
         std::size_t eq = line.find('=');
-        std::string_view name = cString(trimmed(line.substr(0, eq)));
+        std::string_view name = trimmed(line.substr(0, eq));
         std::string_view value = eq == line.npos ? "" : cString(trimmed(line.substr(eq + 1)));
         std::vector<Key>& keys = c.sections.back().keys;
+        if (name.empty() && !keys.empty() && keys.back().name.empty()) continue;
+        name = cString(name);
         bool hidden = std::any_of(keys.begin(), keys.end(),
                                   [&](const Key& k) { return matches(k.name, name); });
         keys.push_back({std::string(name), std::string(value), eq != line.npos, hidden});
@@ -151,10 +154,11 @@ bool FakeProfile::write(const std::string& file, const std::string& section, con
         old->value = text, old->hasValue = true;
     else
         s->keys.push_back({std::string(keyName), std::string(text), true, false});
-    // A key that reads back as a header or as another name, or a blank that
-    // is dropped when read.
-    bool keySettles = keyName.find('=') == keyName.npos &&
-                      !(keyName.starts_with('[') && keyName.find(']') != keyName.npos);
+    // Not so a line that reads back as a header ("[x=]") or with another name
+    // ("a=b=c"), or a blank that is dropped when read.
+    bool header = keyName.starts_with('[') &&
+                  (keyName.find(']') != keyName.npos || text.find(']') != text.npos);
+    bool keySettles = keyName.find('=') == keyName.npos && !header;
     c.reread = !(c.settled && settles(name) && settles(keyName) && keySettles && settles(text));
     return c.dirty = true;
 }
