@@ -78,9 +78,7 @@ void FakeProfile::parse(Cached& c, std::string_view text) {
         std::vector<Key>& keys = c.sections.back().keys;
         if (name.empty() && !keys.empty() && keys.back().name.empty()) continue;
         name = cString(name);
-        bool hidden = std::any_of(keys.begin(), keys.end(),
-                                  [&](const Key& k) { return matches(k.name, name); });
-        keys.push_back({std::string(name), std::string(value), eq != line.npos, hidden});
+        keys.push_back({std::string(name), std::string(value), eq != line.npos});
     }
     c.reread = false;
 }
@@ -117,13 +115,9 @@ FakeProfile::Section* FakeProfile::find(Cached& c, std::string_view name) {
     return nullptr;
 }
 
-// Keys are mostly asked for in the order of the file: the search starts after
-// the last one found.
 FakeProfile::Key* FakeProfile::findKey(Section& s, std::string_view name) {
-    for (std::size_t i = 0, n = s.keys.size(); i < n; ++i) {
-        Key& k = s.keys[(s.lastFound + 1 + i) % n];
-        if (!k.hidden && matches(k.name, name)) return s.lastFound = &k - s.keys.data(), &k;
-    }
+    for (Key& k : s.keys)
+        if (matches(k.name, name)) return &k;
     return nullptr;
 }
 
@@ -153,7 +147,7 @@ bool FakeProfile::write(const std::string& file, const std::string& section, con
     if (old)
         old->value = text, old->hasValue = true;
     else
-        s->keys.push_back({std::string(keyName), std::string(text), true, false});
+        s->keys.push_back({std::string(keyName), std::string(text), true});
     // Not so a line that reads back as a header ("[x=]") or with another name
     // ("a=b=c"), or a blank that is dropped when read.
     bool header = keyName.starts_with('[') &&

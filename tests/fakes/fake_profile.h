@@ -23,12 +23,10 @@ class FakeProfile : public Profile {
     struct Key {
         std::string name, value;
         bool hasValue;  // false for a line without "="
-        bool hidden;    // an earlier key of the section has the same name
     };
     struct Section {
         std::string name;  // the first section holds the lines before any header: ""
         std::vector<Key> keys;
-        std::size_t lastFound = 0;
     };
     struct Cached {
         std::uint64_t seen = ~0ull;  // the drive's changes when parsed
