@@ -3,8 +3,9 @@
 #include <algorithm>
 
 // The rules, as measured with Wine's functions:
-// - Lines end at CR or at LF. Blanks (space, tab, VT, FF, ^Z) around a line, a
-//   name or a value are dropped; so are empty lines.
+// - Lines end at CR or at LF. Blanks (space, tab, VT, FF, ^Z, and CR and LF in
+//   what is given to write) around a line, a name or a value are dropped; so
+//   are empty lines.
 // - "[" up to the last "]" is a header: "[A][B]" is the section "A][B", text
 //   after it is lost. "[A" without "]" is a line without "=".
 // - Any other line is a key: the name before the first "=", the value after
@@ -28,7 +29,7 @@
 // A file that starts with a byte-order mark is read as UTF-8 or UTF-16: not here.
 
 namespace {
-constexpr std::string_view kBlanks = " \t\v\f\x1a";
+constexpr std::string_view kBlanks = " \t\n\v\f\r\x1a";
 
 bool matches(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

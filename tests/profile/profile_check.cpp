@@ -18,7 +18,7 @@ std::mt19937 chance(17);  // the same files on every run
 const std::string kNames[] = {"Velkor", "VELKOR", "Eintrag1",   "eintrag1", "Spä",
                               "Name",   "name",   "LöschenMSG", "",         "[x",
                               "x]",     "A][B",   ";x"};
-constexpr std::string_view kBytes = " \t\v\f\x1a\0\"'=[];xYü\x81\xa0"sv;
+constexpr std::string_view kBytes = " \t\v\f\x1a\0\"'=[];xYü\x81\xa0\r\n"sv;
 
 std::string some(unsigned most) {
     std::string s;
