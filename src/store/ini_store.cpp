@@ -11,8 +11,15 @@
 
 namespace {
 
-// Each value is asked for with room for 128 characters and the closing zero.
-constexpr std::size_t kValueCapacity = kMaxValue + 1;
+// A value is kept to 128 characters, but asked for with room for one more and
+// the closing zero: a quoted value that just fills the room comes back without
+// its last character.
+constexpr std::size_t kValueCapacity = kMaxValue + 2;
+
+std::string readValue(Profile& profile, const std::string& file, const std::string& section,
+                      const std::string& key) {
+    return profile.read(file, section, key, kValueCapacity).substr(0, kMaxValue);
+}
 
 struct FlagKey {
     const char* key;
@@ -117,7 +124,7 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
                       const std::string& key) {
     std::string text;
     for (std::size_t k = 1; k <= kMaxLines; ++k) {
-        std::string value = profile.read(file, section, key + std::to_string(k), kValueCapacity);
+        std::string value = readValue(profile, file, section, key + std::to_string(k));
         if (value.empty()) break;
         appendLine(text, value);
     }
@@ -132,18 +139,17 @@ std::string loadIni(State& s, Profile& profile, Files& files) {
     if (files.exists(ini) && !files.read(ini, 1)) return ini;
 
     for (const FlagKey& f : kFlagKeys)
-        if (auto v = parseFlag(profile.read(ini, "Velkor", f.key, kValueCapacity)))
-            s.Settings.*f.flag = *v;
+        if (auto v = parseFlag(readValue(profile, ini, "Velkor", f.key))) s.Settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.ConfigList.slot(n);
-        slot.Path = profile.read(ini, "Velkor", konfigKey(n), kValueCapacity);
+        slot.Path = readValue(profile, ini, "Velkor", konfigKey(n));
         // A listed file that is gone keeps its slot; choosing it says so.
         if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path);
     }
     for (int i = 0; i < kOptionCount; ++i) {
         OptionRecord& r = s.OptionTable[i];
         std::string section = entrySection(i);
-        r.Name = profile.read(ini, section, "Name", kValueCapacity);
+        r.Name = readValue(profile, ini, section, "Name");
         r.ConfigLines = readLines(profile, ini, section, "Config");
         r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
     }

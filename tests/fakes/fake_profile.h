@@ -1,6 +1,7 @@
 // Initialisation files kept as real file bytes on a FakeFiles drive, read and
-// written the way the system's private-profile functions do. Each file is
-// parsed once and written out on flush, as Windows 9x caches it.
+// written the way the system's private-profile functions were measured to do
+// (the rules are at the top of fake_profile.cpp). Each file is parsed once and
+// written out on flush, as Windows 9x caches it.
 #pragma once
 #include <map>
 #include <string_view>
@@ -24,17 +25,20 @@ class FakeProfile : public Profile {
         bool hasValue;  // false for a line without "="
     };
     struct Section {
-        std::string name;
-        bool headed;  // false for the lines before the first section
+        std::string name;  // the first section holds the lines before any header: ""
         std::vector<Key> keys;
-        std::size_t lastFound = 0;
     };
     struct Cached {
         std::uint64_t seen = ~0ull;  // the drive's changes when parsed
         std::vector<Section> sections;
         bool dirty = false;
+        bool settled = true;  // written out, it would read back the same
+        bool reread = false;  // written since, and !settled: parse it as written
     };
+    Cached& entry(const std::string& file);
     Cached& cached(const std::string& file);
+    static void parse(Cached& c, std::string_view text);
+    static std::string text(const Cached& c);
     static Section* find(Cached& c, std::string_view name);
     static Key* findKey(Section& s, std::string_view name);
 
