@@ -99,7 +99,7 @@ def editing(t):
     edit(t, main, 0, {NAME: "Maus groß"})
     expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
     # The reason in Windows' own words.
-    t.box("Speichern", [IDOK], INI + "\rspeichern:\rAccess denied.").press(IDOK, main, "done")
+    t.box("Speichern", [IDOK], INI + "\rspeichern:\rZugriff verweigert.").press(IDOK, main, "done")
     expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")

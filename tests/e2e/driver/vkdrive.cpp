@@ -130,9 +130,9 @@ Fields get(const Fields& f) {
     LRESULT check = className(h) == "Button" ? sendTimed(h, BM_GETCHECK, 0, 0) : 0;
     Fields out{textOf(h), className(h)};
     using Wide = long long;  // LONG_PTR is narrower in a 32-bit driver
-    for (Wide v : {Wide{check}, GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFFLL,
-                   Wide{IsWindowVisible(h)}, Wide{IsWindowEnabled(h)},
-                   Wide{GetForegroundWindow() == h}})
+    for (Wide v :
+         {Wide{check}, GetWindowLongA(h, GWL_STYLE) & 0xFFFFFFFFLL, Wide{IsWindowVisible(h)},
+          Wide{IsWindowEnabled(h)}, Wide{GetForegroundWindow() == h}})
         out.push_back(num(v));
     for (LONG v : {w.left, w.top, w.right, w.bottom, c.left, c.top, c.right, c.bottom})
         out.push_back(num(v));
@@ -300,7 +300,7 @@ Fields run(const Fields& f) {
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get, act,   set,     keys, rclick,
+    Fields (*commands[])(const Fields&) = {list, get,  act,   set,     keys, rclick,
                                            reg,  hold, pixel, runOnce, open};
     const char* names[] = {"list", "get",  "act",   "set", "keys", "rclick",
                            "reg",  "hold", "pixel", "run", "open"};
