@@ -1,9 +1,9 @@
 #include "configs/configurations.h"
 
-#include "configs/config_file.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
+#include "store/config_file.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "dosmode/start_files.h"
-#include "mainwindow/saving.h"
 #include "store/replacing.h"
+#include "store/saving.h"
 
 namespace {
 

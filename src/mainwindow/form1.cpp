@@ -4,11 +4,11 @@
 #include "dialogs/about.h"
 #include "dialogs/settings.h"
 #include "dosmode/restart.h"
-#include "mainwindow/saving.h"
 #include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
 #include "store/ini_store.h"
 #include "store/replacing.h"
+#include "store/saving.h"
 
 bool Form1::Form_Load() {
     p_.view.centreOnScreen();

@@ -1,6 +1,6 @@
 #include "mainwindow/window_modes.h"
 
-#include "mainwindow/saving.h"
+#include "store/saving.h"
 
 namespace {
 constexpr int kRightButtonDown = 0x204;  // WM_RBUTTONDOWN, the icon's callback message
