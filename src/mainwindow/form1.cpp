@@ -59,7 +59,11 @@ void Form1::TaskbarCreated() {
 }
 
 void Form1::StartedAgain(const std::string& commandLine) {
-    startedAgain(s_, p_, commandLine);
+    // The handler that opened the modal window is still running.
+    if (p_.view.modalOpen()) return p_.view.bringModalForward();
+    if (commandLine.empty()) return fromTray(p_);
+    if (std::optional<std::string> line = readNamedConfiguration(p_, commandLine))
+        applyChosen(*line);
 }
 
 void Form1::Check1_Click(int row, bool ticked) {
@@ -123,5 +127,13 @@ void Form1::MFenster_Click() {
 }
 
 void Form1::MKontext_Click(int index) {
-    ::MKontext_Click(s_, p_, index);
+    if (std::optional<std::string> selection = listedSelection(s_, p_, index))
+        applyChosen(*selection);
+}
+
+void Form1::applyChosen(const std::string& selection) {
+    bool sofort = s_.Settings.SofortStart == kOn;
+    if (!sofort) fromTray(p_);
+    Konfiguration(s_, p_.view, selection, "setzen");
+    if (sofort) restartIntoDos(s_, p_);
 }

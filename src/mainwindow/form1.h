@@ -47,6 +47,10 @@ class Form1 {
 
   private:
     bool Laden();
+    // A configuration chosen from a menu or by a second start: the window
+    // comes back with its ticks, or with SofortStart the restart begins at
+    // once and the window stays as it is.
+    void applyChosen(const std::string& selection);
     void showName(int row);  // the name as typed, "&" included
 
     State s_;

@@ -37,7 +37,7 @@ TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
     loadIni(s, profile, files);  // the floppy drive is empty
     FillConfigMenus(s, view);
     s.OptionTable[4].Ticked = 1;
-    MKontext_Click(s, p, 0);
+    listedSelection(s, p, 0);
     EXPECT_EQ(ticked(), "04");  // nor is the restart begun
     ASSERT_EQ(boxes.titles(), "Konfiguration;");
     EXPECT_NE(boxes.shown[0].text.find("A:\\Spiele.vkf"), std::string::npos);
@@ -70,7 +70,7 @@ TEST_F(Configs, APathTooLongForVelkorIniIsNotListed) {
     Anordnen(s, p);
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
     EXPECT_EQ(s.ConfigList.slot(1).Path, "");
-    MKontext_Click(s, p, 0);  // no entry: nothing happens
+    listedSelection(s, p, 0);  // no entry: nothing happens
     EXPECT_TRUE(view.menus.empty() && boxes.shown.size() == 1);
 }
 
