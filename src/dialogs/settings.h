@@ -1,7 +1,7 @@
 // "&Velkor": the four settings in the settings dialog, and the ".vkf" file
 // type registered on request.
 #pragma once
-#include "dialogs/settings_checks.h"
+#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "store/state.h"
 

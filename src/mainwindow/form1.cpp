@@ -2,6 +2,7 @@
 
 #include "configs/configurations.h"
 #include "dialogs/about.h"
+#include "dialogs/option_edit.h"
 #include "dialogs/settings.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <functional>
 
-#include "dialogs/option_edit.h"
+#include "platform/dialogs.h"
 #include "win32/dialog.h"
 
 class OptionDialog : public Dialog {

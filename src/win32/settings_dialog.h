@@ -1,6 +1,6 @@
 // Form4, "Einstellungen ändern": the five boxes of the settings.
 #pragma once
-#include "dialogs/settings_checks.h"
+#include "platform/dialogs.h"
 #include "win32/dialog.h"
 
 class SettingsDialog : public Dialog {
