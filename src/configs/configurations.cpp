@@ -55,7 +55,7 @@ std::optional<std::string> listedSelection(const State& s, Platform& p, int inde
     return slot.Selection;
 }
 
-void MLaden_Click(State& s, Platform& p) {
+void loadConfiguration(State& s, Platform& p) {
     std::optional<std::string> path = p.fileDialogs.open("Konfiguration laden");
     if (!path) return;
     std::optional<std::string> line = readConfigFile(p.files, *path);
@@ -63,7 +63,7 @@ void MLaden_Click(State& s, Platform& p) {
     Konfiguration(s, p.view, *line, "setzen");
 }
 
-void MSpeichernU_Click(State& s, Platform& p) {
+void saveConfigurationAs(State& s, Platform& p) {
     std::optional<std::string> path = p.fileDialogs.save("Konfiguration speichern");
     if (!path) return;
     std::string problem =
@@ -90,7 +90,7 @@ void applyCommandLine(State& s, Platform& p) {
         Konfiguration(s, p.view, *line, "setzen");
 }
 
-void Anordnen(State& s, Platform& p) {
+void arrangeConfigurations(State& s, Platform& p) {
     ConfigRows rows;
     for (int n = 1; n <= kSlotCount; ++n) rows[n - 1] = s.ConfigList.slot(n).Path;
     auto pick = [&p]() -> std::optional<std::string> {

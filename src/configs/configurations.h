@@ -27,8 +27,8 @@ void FillConfigMenus(State& s, MainView& view);
 std::optional<std::string> listedSelection(const State& s, Platform& p, int index);
 
 // "&Laden" and "&Speichern unter".
-void MLaden_Click(State& s, Platform& p);
-void MSpeichernU_Click(State& s, Platform& p);
+void loadConfiguration(State& s, Platform& p);
+void saveConfigurationAs(State& s, Platform& p);
 
 // The first line of the configuration file a command line names, which may
 // be quoted. A file that cannot be read is told, and gives nothing.
@@ -38,4 +38,4 @@ std::optional<std::string> readNamedConfiguration(Platform& p, std::string path)
 void applyCommandLine(State& s, Platform& p);
 
 // "&Anordnen": which files are listed, in which slot.
-void Anordnen(State& s, Platform& p);
+void arrangeConfigurations(State& s, Platform& p);

@@ -54,20 +54,22 @@ const Route kRoutes[] = {
     {IDC_COMMAND5, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
     {IDC_COMMAND6, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
     {IDC_COMMAND7, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
-    {IDM_SPEICHERN, 1, [](Form1& f, int, bool) { f.MSpeichern_Click(); }},
-    {IDM_NEUS, 1, [](Form1& f, int, bool) { f.MNeuS_Click(); }},
-    {IDM_TASKLEISTE, 1, [](Form1& f, int, bool) { f.MTaskleiste_Click(); }},
-    {IDM_VELKOR, 1, [](Form1& f, int, bool) { f.MVelkor_Click(); }},
-    {IDM_BEENDEN, 1, [](Form1& f, int, bool) { f.MBeenden_Click(); }},
+    // Menu items that do what a button does.
+    {IDM_SPEICHERN, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
+    {IDM_NEUS, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
+    {IDM_TASKLEISTE, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
+    {IDM_VELKOR, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
+    {IDM_BEENDEN, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
+    {IDM_ANORDNEN, 1, [](Form1& f, int, bool) { f.Command4_Click(); }},
+    {IDM_KANORDNEN, 1, [](Form1& f, int, bool) { f.Command4_Click(); }},
+    // Both menus' configuration entries.
+    {IDM_KONFIGS_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
+    {IDM_KONTEXT_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
     {IDM_LADEN, 1, [](Form1& f, int, bool) { f.MLaden_Click(); }},
-    {IDM_ANORDNEN, 1, [](Form1& f, int, bool) { f.MAnordnen_Click(); }},
     {IDM_SPEICHERNU, 1, [](Form1& f, int, bool) { f.MSpeichernU_Click(); }},
-    {IDM_KONFIGS_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.Mkonfigs_Click(i); }},
     {IDM_UEBER, 1, [](Form1& f, int, bool) { f.MÜber_Click(); }},
     {IDM_KBEENDEN, 1, [](Form1& f, int, bool) { f.MKBeenden_Click(); }},
     {IDM_FENSTER, 1, [](Form1& f, int, bool) { f.MFenster_Click(); }},
-    {IDM_KANORDNEN, 1, [](Form1& f, int, bool) { f.MKAnordnen_Click(); }},
-    {IDM_KONTEXT_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
 };
 
 bool isChildControl(HWND window, HWND control) {

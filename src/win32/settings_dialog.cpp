@@ -25,7 +25,7 @@ const struct {
     bool SettingsChecks::*box;
 } kBoxes[] = {
     {IDC_F4_CHECK1, &SettingsChecks::inTaskleisteStarten},
-    {IDC_F4_CHECK2, &SettingsChecks::keineLoeschenMeldung},
+    {IDC_F4_CHECK2, &SettingsChecks::keineLöschenMeldung},
     {IDC_F4_CHECK3, &SettingsChecks::keineNeustartMeldung},
     {IDC_F4_CHECK4, &SettingsChecks::sofortStarten},
     {IDC_F4_CHECK5, &SettingsChecks::dateitypRegistrieren},
