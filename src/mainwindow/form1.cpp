@@ -48,7 +48,7 @@ bool Form1::Form_Unload() {
 
 bool Form1::Form_QueryEndSession() {
     // The restart asked its questions before it asked Windows to reboot.
-    return p_.system.rebootRequested() || mayLeave(s_, p_);
+    return s_.rebootRequested || mayLeave(s_, p_);
 }
 
 void Form1::Form_MouseDown(int button, int x) {

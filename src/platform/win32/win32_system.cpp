@@ -70,8 +70,5 @@ bool Win32System::hasDosMode() {
 
 bool Win32System::requestReboot() {
     if (!isWindows9x()) enableShutdownPrivilege();
-    // Set before the call: Windows 9x asks the caller's own windows during it.
-    rebootRequested_ = true;
-    rebootRequested_ = ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
-    return rebootRequested_;
+    return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
 }
