@@ -68,7 +68,7 @@ AboutBox::~AboutBox() {
 }
 
 void AboutBox::onInit() {
-    static const std::string version = versionText(), contact = contactText();
+    const std::string version = versionText(), contact = contactText();
     const ControlSpec controls[] = {
         {IDC_F5_LABEL1, "STATIC", "Velkor", SS_CENTER, 0, 120, 60, 4395, 855},
         {IDC_F5_LABEL2, "STATIC", version.c_str(), SS_LEFT, 0, 3720, 720, 795, 195},
