@@ -18,18 +18,20 @@ class Form1 {
     bool Form_QueryEndSession();
     void Form_MouseDown(int button, int x);
     void TaskbarCreated();
-    // The same Velkor.ini was started again with this command line.
+    // The same Velkor.ini was started again with this command line: the
+    // window comes back, and a file it names is applied as one chosen from the
+    // menu. An open modal window only comes to the front.
     void StartedAgain(const std::string& commandLine);
 
-    // A menu item that does what a button does runs the button's handler.
     void Check1_Click(int row, bool ticked);
     void Command1_Click(int row);  // "..." of a row: the option editor
-    void Command2_Click();         // "&Neu starten"
-    void Command3_Click();         // "&Speichern"
-    void Command4_Click();         // "&Anordnen", also from the icon's menu
-    void Command5_Click();         // "&Taskleiste"
-    void Command6_Click();         // "&Velkor": the settings
-    void Command7_Click();         // "&Beenden"
+    // The buttons; a menu item that does what a button does runs its handler.
+    void Command2_Click();  // "&Neu starten"
+    void Command3_Click();  // "&Speichern"
+    void Command4_Click();  // "&Anordnen", also from the icon's menu
+    void Command5_Click();  // "&Taskleiste"
+    void Command6_Click();  // "&Velkor": the settings
+    void Command7_Click();  // "&Beenden"
 
     void MLaden_Click();
     void MSpeichernU_Click();
