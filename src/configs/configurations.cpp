@@ -1,9 +1,7 @@
 #include "configs/configurations.h"
 
-#include "configs/config_file.h"
-#include "dosmode/restart.h"
-#include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
+#include "store/config_file.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
 
@@ -18,27 +16,6 @@ void tell(Platform& p, const std::string& text) {
 void cannotRead(Platform& p, const std::string& path) {
     tell(p, "Die Konfiguration\r" + path +
                 "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
-}
-
-// The first line of the file a command line names; the user is told if it
-// cannot be read.
-std::optional<std::string> readNamedFile(Platform& p, std::string path) {
-    // The registered command passes a path with blanks unquoted; a console
-    // or another program may quote it.
-    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
-    std::optional<std::string> line = readConfigFile(p.files, path);
-    if (!line) cannotRead(p, path);
-    return line;
-}
-
-// A configuration the user chose: the window shows its ticks, or with
-// SofortStart the restart begins at once and the window stays as it is.
-void choose(State& s, Platform& p, const std::string& selection) {
-    bool sofort = s.Settings.SofortStart == kOn;
-    if (!sofort) fromTray(p);
-    Konfiguration(s, p.view, selection, "setzen");
-    if (sofort) restartIntoDos(s, p);
 }
 
 }  // namespace
@@ -71,14 +48,14 @@ void FillConfigMenus(State& s, MainView& view) {
     view.showConfigMenus(captions);
 }
 
-void MKontext_Click(State& s, Platform& p, int index) {
-    if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return;
+std::optional<std::string> listedSelection(const State& s, Platform& p, int index) {
+    if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return {};
     const ConfigSlot& slot = s.ConfigList.slot(s.ConfigList.MenuSlot[index]);
-    if (!slot.Selection) return cannotRead(p, slot.Path);
-    choose(s, p, *slot.Selection);
+    if (!slot.Selection) cannotRead(p, slot.Path);
+    return slot.Selection;
 }
 
-void MLaden_Click(State& s, Platform& p) {
+void loadConfiguration(State& s, Platform& p) {
     std::optional<std::string> path = p.fileDialogs.open("Konfiguration laden");
     if (!path) return;
     std::optional<std::string> line = readConfigFile(p.files, *path);
@@ -86,7 +63,7 @@ void MLaden_Click(State& s, Platform& p) {
     Konfiguration(s, p.view, *line, "setzen");
 }
 
-void MSpeichernU_Click(State& s, Platform& p) {
+void saveConfigurationAs(State& s, Platform& p) {
     std::optional<std::string> path = p.fileDialogs.save("Konfiguration speichern");
     if (!path) return;
     std::string problem =
@@ -96,21 +73,24 @@ void MSpeichernU_Click(State& s, Platform& p) {
              "Die Konfiguration konnte nicht in\r" + *path + "\rgespeichert werden:\r" + problem);
 }
 
+std::optional<std::string> readNamedConfiguration(Platform& p, std::string path) {
+    // The registered command passes a path with blanks unquoted; a console
+    // or another program may quote it.
+    if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    std::optional<std::string> line = readConfigFile(p.files, path);
+    if (!line) cannotRead(p, path);
+    return line;
+}
+
 void applyCommandLine(State& s, Platform& p) {
     std::string path = p.system.commandLine();
     if (path.empty()) return;
-    if (std::optional<std::string> line = readNamedFile(p, path))
+    if (std::optional<std::string> line = readNamedConfiguration(p, path))
         Konfiguration(s, p.view, *line, "setzen");
 }
 
-void startedAgain(State& s, Platform& p, const std::string& commandLine) {
-    // The handler that opened the modal window is still running.
-    if (p.view.modalOpen()) return p.view.bringModalForward();
-    if (commandLine.empty()) return fromTray(p);
-    if (std::optional<std::string> line = readNamedFile(p, commandLine)) choose(s, p, *line);
-}
-
-void Anordnen(State& s, Platform& p) {
+void arrangeConfigurations(State& s, Platform& p) {
     ConfigRows rows;
     for (int n = 1; n <= kSlotCount; ++n) rows[n - 1] = s.ConfigList.slot(n).Path;
     auto pick = [&p]() -> std::optional<std::string> {

@@ -1,6 +1,7 @@
 // Configurations: the ticks saved as ".vkf" files, applied from files or from
 // the nine listed in both configuration menus.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,22 +21,21 @@ std::string Dateiname(const std::string& pfad);
 // notes in MenuSlot which slot each entry stands for.
 void FillConfigMenus(State& s, MainView& view);
 
-// A configuration entry of either menu: back from the tray unless a restart
-// follows, apply the slot's selection, restart at once with SofortStart. A
-// file that could not be read is told, and nothing else happens.
-void MKontext_Click(State& s, Platform& p, int index);
+// The selection of the configuration entry at menu position `index` of either
+// menu; nothing for no entry. A file that could not be read is told, and
+// gives nothing.
+std::optional<std::string> listedSelection(const State& s, Platform& p, int index);
 
 // "&Laden" and "&Speichern unter".
-void MLaden_Click(State& s, Platform& p);
-void MSpeichernU_Click(State& s, Platform& p);
+void loadConfiguration(State& s, Platform& p);
+void saveConfigurationAs(State& s, Platform& p);
+
+// The first line of the configuration file a command line names, which may
+// be quoted. A file that cannot be read is told, and gives nothing.
+std::optional<std::string> readNamedConfiguration(Platform& p, std::string path);
 
 // Start-up: the configuration file named on the command line, if any.
 void applyCommandLine(State& s, Platform& p);
 
-// Velkor was started again for the same Velkor.ini, with `commandLine`: the
-// window comes back, and a configuration file named is applied as one chosen
-// from the menu. An open modal window only comes to the front.
-void startedAgain(State& s, Platform& p, const std::string& commandLine);
-
 // "&Anordnen": which files are listed, in which slot.
-void Anordnen(State& s, Platform& p);
+void arrangeConfigurations(State& s, Platform& p);

@@ -14,7 +14,7 @@ std::string contactLink() {
     return "mailto:" VELKOR_CONTACT;
 }
 
-void MUeber_Click(Platform& p) {
+void showAboutBox(Platform& p) {
     p.dialogs.showAbout([&p] {
         // Without a mail program the address is at least there to copy.
         if (!p.system.openLink(contactLink()))

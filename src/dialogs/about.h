@@ -11,4 +11,4 @@ std::string versionText();
 std::string contactText();
 std::string contactLink();
 
-void MUeber_Click(Platform& p);
+void showAboutBox(Platform& p);

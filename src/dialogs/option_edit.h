@@ -1,14 +1,9 @@
-// The three texts of the option editor, and what "Ü&bernehmen" does with them.
+// What "Ü&bernehmen" of the option editor does with its three texts.
 #pragma once
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/message_box.h"
-
-struct OptionEdit {
-    std::string Name;
-    std::string ConfigLines;
-    std::string AutoexecLines;
-};
 
 // What Velkor.ini could not keep of `texts`, as lines of a German message; ""
 // if everything fits.

@@ -17,13 +17,13 @@ SettingsChecks checksOf(const Settings& s) {
 Settings settingsOf(const SettingsChecks& c) {
     Settings s;
     s.Taskleiste = flag(c.inTaskleisteStarten);
-    s.LöschenMSG = flag(!c.keineLoeschenMeldung);
+    s.LöschenMSG = flag(!c.keineLöschenMeldung);
     s.StartenMSG = flag(!c.keineNeustartMeldung);
     s.SofortStart = flag(c.sofortStarten);
     return s;
 }
 
-void Command6_Click(State& s, Platform& p) {
+void editSettings(State& s, Platform& p) {
     SettingsChecks checks = checksOf(s.Settings);
     if (!p.dialogs.editSettings(checks)) return;
     s.Settings = settingsOf(checks);

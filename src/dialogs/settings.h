@@ -1,7 +1,7 @@
 // "&Velkor": the four settings in the settings dialog, and the ".vkf" file
 // type registered on request.
 #pragma once
-#include "dialogs/settings_checks.h"
+#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "store/state.h"
 
@@ -14,4 +14,4 @@ Settings settingsOf(const SettingsChecks& checks);
 
 // The whole command: taken over, the flags are set, the file type registered
 // if asked for (a refusal is told), and Changed set.
-void Command6_Click(State& s, Platform& p);
+void editSettings(State& s, Platform& p);

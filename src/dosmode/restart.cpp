@@ -6,8 +6,8 @@
 #include <string>
 
 #include "dosmode/start_files.h"
-#include "mainwindow/saving.h"
 #include "store/replacing.h"
+#include "store/saving.h"
 
 namespace {
 
@@ -64,8 +64,12 @@ class Restart {
         if (s_.Settings.StartenMSG == kOn)
             p_.boxes.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
         if (!backUp() || !writeNew()) return false;
-        if (!p_.system.requestReboot())
+        // Set first: Windows 9x asks whether we may end during the request.
+        s_.rebootRequested = true;
+        if (!p_.system.requestReboot()) {
+            s_.rebootRequested = false;
             return fail("Der Neustart des Computers konnte nicht\reingeleitet werden.");
+        }
         return true;
     }
 

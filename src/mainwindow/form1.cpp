@@ -2,13 +2,14 @@
 
 #include "configs/configurations.h"
 #include "dialogs/about.h"
+#include "dialogs/option_edit.h"
 #include "dialogs/settings.h"
 #include "dosmode/restart.h"
-#include "mainwindow/saving.h"
 #include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"
 #include "store/ini_store.h"
 #include "store/replacing.h"
+#include "store/saving.h"
 
 bool Form1::Form_Load() {
     p_.view.centreOnScreen();
@@ -18,7 +19,7 @@ bool Form1::Form_Load() {
     FillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
-    if (s_.Settings.Taskleiste != kOn || !toTray(p_)) p_.view.setVisible(true);
+    if (s_.Settings.Taskleiste != kOn || !hideInTray(p_)) p_.view.setVisible(true);
     return true;
 }
 
@@ -47,19 +48,23 @@ bool Form1::Form_Unload() {
 
 bool Form1::Form_QueryEndSession() {
     // The restart asked its questions before it asked Windows to reboot.
-    return p_.system.rebootRequested() || mayLeave(s_, p_);
+    return s_.rebootRequested || mayLeave(s_, p_);
 }
 
 void Form1::Form_MouseDown(int button, int x) {
-    ::Form_MouseDown(p_, button, x);
+    answerIconClick(p_, button, x);
 }
 
 void Form1::TaskbarCreated() {
-    taskbarCreated(p_);
+    addIconAgain(p_);
 }
 
 void Form1::StartedAgain(const std::string& commandLine) {
-    startedAgain(s_, p_, commandLine);
+    // The handler that opened the modal window is still running.
+    if (p_.view.modalOpen()) return p_.view.bringModalForward();
+    if (commandLine.empty()) return showFromTray(p_);
+    if (std::optional<std::string> line = readNamedConfiguration(p_, commandLine))
+        applyChosen(*line);
 }
 
 void Form1::Check1_Click(int row, bool ticked) {
@@ -87,15 +92,15 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    Anordnen(s_, p_);
+    arrangeConfigurations(s_, p_);
 }
 
 void Form1::Command5_Click() {
-    toTray(p_);
+    hideInTray(p_);
 }
 
 void Form1::Command6_Click() {
-    ::Command6_Click(s_, p_);
+    editSettings(s_, p_);
 }
 
 void Form1::Command7_Click() {
@@ -103,25 +108,33 @@ void Form1::Command7_Click() {
 }
 
 void Form1::MLaden_Click() {
-    ::MLaden_Click(s_, p_);
+    loadConfiguration(s_, p_);
 }
 
 void Form1::MSpeichernU_Click() {
-    ::MSpeichernU_Click(s_, p_);
+    saveConfigurationAs(s_, p_);
 }
 
 void Form1::MÜber_Click() {
-    MUeber_Click(p_);
+    showAboutBox(p_);
 }
 
 void Form1::MKBeenden_Click() {
-    ::MKBeenden_Click(s_, p_);
+    leaveFromTray(s_, p_);
 }
 
 void Form1::MFenster_Click() {
-    fromTray(p_);
+    showFromTray(p_);
 }
 
 void Form1::MKontext_Click(int index) {
-    ::MKontext_Click(s_, p_, index);
+    if (std::optional<std::string> selection = listedSelection(s_, p_, index))
+        applyChosen(*selection);
+}
+
+void Form1::applyChosen(const std::string& selection) {
+    bool sofort = s_.Settings.SofortStart == kOn;
+    if (!sofort) showFromTray(p_);
+    Konfiguration(s_, p_.view, selection, "setzen");
+    if (sofort) restartIntoDos(s_, p_);
 }

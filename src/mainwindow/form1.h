@@ -18,35 +18,35 @@ class Form1 {
     bool Form_QueryEndSession();
     void Form_MouseDown(int button, int x);
     void TaskbarCreated();
-    // The same Velkor.ini was started again with this command line.
+    // The same Velkor.ini was started again with this command line: the
+    // window comes back, and a file it names is applied as one chosen from the
+    // menu. An open modal window only comes to the front.
     void StartedAgain(const std::string& commandLine);
 
     void Check1_Click(int row, bool ticked);
     void Command1_Click(int row);  // "..." of a row: the option editor
-    void Command2_Click();         // "&Neu starten"
-    void Command3_Click();         // "&Speichern"
-    void Command4_Click();         // "&Anordnen"
-    void Command5_Click();         // "&Taskleiste"
-    void Command6_Click();         // "&Velkor": the settings
-    void Command7_Click();         // "&Beenden"
+    // The buttons; a menu item that does what a button does runs its handler.
+    void Command2_Click();  // "&Neu starten"
+    void Command3_Click();  // "&Speichern"
+    void Command4_Click();  // "&Anordnen", also from the icon's menu
+    void Command5_Click();  // "&Taskleiste"
+    void Command6_Click();  // "&Velkor": the settings
+    void Command7_Click();  // "&Beenden"
 
-    void MSpeichern_Click() { Command3_Click(); }
-    void MNeuS_Click() { Command2_Click(); }
-    void MTaskleiste_Click() { Command5_Click(); }
-    void MVelkor_Click() { Command6_Click(); }
-    void MBeenden_Click() { Command7_Click(); }
     void MLaden_Click();
-    void MAnordnen_Click() { Command4_Click(); }
     void MSpeichernU_Click();
-    void Mkonfigs_Click(int index) { MKontext_Click(index); }
     void MÜber_Click();
     void MKBeenden_Click();
     void MFenster_Click();
-    void MKAnordnen_Click() { Command4_Click(); }
+    // A configuration entry of either menu, by its position.
     void MKontext_Click(int index);
 
   private:
     bool Laden();
+    // A configuration chosen from a menu or by a second start: the window
+    // comes back with its ticks, or with SofortStart the restart begins at
+    // once and the window stays as it is.
+    void applyChosen(const std::string& selection);
     void showName(int row);  // the name as typed, "&" included
 
     State s_;

@@ -1,6 +1,6 @@
 #include "mainwindow/window_modes.h"
 
-#include "mainwindow/saving.h"
+#include "store/saving.h"
 
 namespace {
 constexpr int kRightButtonDown = 0x204;  // WM_RBUTTONDOWN, the icon's callback message
@@ -8,24 +8,24 @@ constexpr int kRightButtonDown = 0x204;  // WM_RBUTTONDOWN, the icon's callback 
 constexpr int kFirstClick = 0x201, kLastClick = 0x209;
 }  // namespace
 
-bool toTray(Platform& p) {
+bool hideInTray(Platform& p) {
     if (!p.tray.add()) return false;
     p.view.setVisible(false);
     return true;
 }
 
-void fromTray(Platform& p) {
+void showFromTray(Platform& p) {
     p.tray.remove();
     p.view.setVisible(true);
 }
 
-void MKBeenden_Click(State& s, Platform& p) {
+void leaveFromTray(State& s, Platform& p) {
     p.tray.remove();
     if (mayLeave(s, p)) return p.view.endProgram();
     if (!p.tray.add()) p.view.setVisible(true);
 }
 
-void Form_MouseDown(Platform& p, int button, int x) {
+void answerIconClick(Platform& p, int button, int x) {
     // While the window is shown there is no icon: this was a click on the window.
     if (p.view.isVisible() || button != kRightButton) return;
     // A window opened from the icon's menu waits for the user, and the handler
@@ -38,6 +38,6 @@ void Form_MouseDown(Platform& p, int button, int x) {
     if (x == kRightButtonDown) p.view.showContextMenu();
 }
 
-void taskbarCreated(Platform& p) {
+void addIconAgain(Platform& p) {
     if (!p.view.isVisible() && !p.tray.add()) p.view.setVisible(true);
 }

@@ -6,23 +6,23 @@
 
 // "&Taskleiste": hide into the notification area. If the icon is refused the
 // window stays, or it would be gone with no way back; false then.
-bool toTray(Platform& p);
+bool hideInTray(Platform& p);
 
 // "&Fenster", and every other way back: the window shown and in front, the
 // icon gone.
-void fromTray(Platform& p);
+void showFromTray(Platform& p);
 
 // "&Beenden" of the icon's menu: leaving as "&Beenden" does; if the user stays,
 // the icon comes back.
-void MKBeenden_Click(State& s, Platform& p);
+void leaveFromTray(State& s, Platform& p);
 
 // A mouse button pressed on the main window, or the icon's notification: the
 // icon reports the mouse message over it in `x`, as a press of the right
 // button while the window is hidden. Its right-button press opens the menu;
 // while a modal window is open, any click brings that forward instead.
-void Form_MouseDown(Platform& p, int button, int x);
+void answerIconClick(Platform& p, int button, int x);
 
 // Explorer started again and has forgotten the icon.
-void taskbarCreated(Platform& p);
+void addIconAgain(Platform& p);
 
 constexpr int kRightButton = 2;

@@ -6,8 +6,21 @@
 #include <optional>
 #include <string>
 
-#include "dialogs/option_edit.h"
-#include "dialogs/settings_checks.h"
+// The three texts of the option editor.
+struct OptionEdit {
+    std::string Name;
+    std::string ConfigLines;
+    std::string AutoexecLines;
+};
+
+// The five boxes of the settings dialog, as they are ticked on screen.
+struct SettingsChecks {
+    bool inTaskleisteStarten = false;   // Taskleiste on
+    bool keineLöschenMeldung = false;   // LöschenMSG off
+    bool keineNeustartMeldung = false;  // StartenMSG off
+    bool sofortStarten = false;         // SofortStart on
+    bool dateitypRegistrieren = false;  // a request, not a setting
+};
 
 // The nine rows of the arrange dialog: the path of slot 1..9, "" = free.
 using ConfigRows = std::array<std::string, 9>;

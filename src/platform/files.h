@@ -2,8 +2,9 @@
 // ANSI code page; names match without regard to case.
 //
 // Every implementation keeps two rules the program relies on: a read-only
-// file is never written, replaced or removed (it may be renamed), and a
-// hidden or system file that is written keeps those attributes.
+// file is never written, replaced or removed (it may be renamed, and stays
+// read-only), and a hidden or system file that is written keeps those
+// attributes. A file renamed, or put in place by replace(), keeps its own.
 #pragma once
 #include <cstddef>
 #include <optional>

@@ -21,12 +21,10 @@ class System {
     // also boots DOS may start it from the start files.
     virtual bool hasDosMode() = 0;
 
-    // Asks Windows to restart the computer. False if the request was refused at once.
+    // Asks Windows to restart the computer. False if the request was refused at
+    // once. Windows 9x asks the program's windows whether they may end before
+    // this returns.
     virtual bool requestReboot() = 0;
-
-    // True once a reboot was asked for and not refused: the shutdown that
-    // follows is the program's own.
-    virtual bool rebootRequested() = 0;
 
     // Opens a link such as "mailto:..." with the program Windows has for it.
     // False if there is none or it could not be started.

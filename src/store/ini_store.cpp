@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "configs/config_file.h"
+#include "store/config_file.h"
 #include "store/lines.h"
 #include "store/replacing.h"
 

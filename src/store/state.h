@@ -11,4 +11,7 @@ struct State {
     ::ConfigList ConfigList;
     std::string IniPath;   // Velkor.ini beside the program, set once at start-up
     bool Changed = false;  // edits that Velkor.ini does not hold yet
+    // Windows was asked to reboot and did not refuse: the shutdown that
+    // follows is our own restart, whose questions have been asked.
+    bool rebootRequested = false;
 };

@@ -1,9 +1,11 @@
-#include "win32/about_box.h"
-
+// Form5, "Info": the title, the version, and the contact as a link.
+#include <functional>
 #include <string>
 
 #include "dialogs/about.h"
+#include "win32/dialog.h"
 #include "win32/resource.h"
+#include "win32/win32_dialogs.h"
 
 namespace {
 
@@ -44,7 +46,21 @@ void fitLeftwards(HWND label) {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace
+class AboutBox : public Dialog {
+  public:
+    explicit AboutBox(const std::function<void()>& followLink) : followLink_(followLink) {}
+    ~AboutBox() override;
+
+  private:
+    void onInit() override;
+    void onClick(int id) override;
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void drawLink(const DRAWITEMSTRUCT& item);
+
+    const std::function<void()>& followLink_;
+    HFONT titleFont_ = nullptr, linkFont_ = nullptr;
+    HCURSOR hand_ = nullptr;
+};
 
 AboutBox::~AboutBox() {
     if (titleFont_) DeleteObject(titleFont_);
@@ -52,7 +68,7 @@ AboutBox::~AboutBox() {
 }
 
 void AboutBox::onInit() {
-    static const std::string version = versionText(), contact = contactText();
+    const std::string version = versionText(), contact = contactText();
     const ControlSpec controls[] = {
         {IDC_F5_LABEL1, "STATIC", "Velkor", SS_CENTER, 0, 120, 60, 4395, 855},
         {IDC_F5_LABEL2, "STATIC", version.c_str(), SS_LEFT, 0, 3720, 720, 795, 195},
@@ -120,4 +136,10 @@ void AboutBox::drawLink(const DRAWITEMSTRUCT& d) {
         DrawFocusRect(d.hDC, &frame);
     }
     SelectObject(d.hDC, old);
+}
+
+}  // namespace
+
+void Win32Dialogs::showAbout(const std::function<void()>& followLink) {
+    AboutBox(followLink).run(instance_, owner_, IDD_FORM5);
 }

@@ -1,8 +1,12 @@
-#include "win32/arrange_dialog.h"
-
+// Form3, "Konfigurationen anordnen": the nine slots of the configuration list.
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "win32/dialog.h"
 #include "win32/resource.h"
+#include "win32/win32_dialogs.h"
 
 namespace {
 
@@ -28,7 +32,22 @@ std::vector<ControlSpec> controls() {
     return c;
 }
 
-}  // namespace
+class ArrangeDialog : public Dialog {
+  public:
+    ArrangeDialog(ConfigRows& rows, const std::function<std::optional<std::string>()>& pick)
+        : rows_(rows), pick_(pick) {}
+    ~ArrangeDialog() override;
+
+  private:
+    void onInit() override;
+    void onClick(int id) override;
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    ConfigRows& rows_;
+    const std::function<std::optional<std::string>()>& pick_;
+    HFONT rowButtonFont_ = nullptr;
+    HBRUSH grey_ = nullptr;
+};
 
 ArrangeDialog::~ArrangeDialog() {
     if (rowButtonFont_) DeleteObject(rowButtonFont_);
@@ -67,4 +86,11 @@ INT_PTR ArrangeDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_CTLCOLORSTATIC || !grey_) return FALSE;
     SetBkColor(reinterpret_cast<HDC>(wParam), kGrey);
     return reinterpret_cast<INT_PTR>(grey_);
+}
+
+}  // namespace
+
+bool Win32Dialogs::arrangeConfigs(ConfigRows& rows,
+                                  const std::function<std::optional<std::string>()>& pick) {
+    return ArrangeDialog(rows, pick).run(instance_, owner_, IDD_FORM3) == 1;
 }

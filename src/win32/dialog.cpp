@@ -44,8 +44,8 @@ INT_PTR Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) != BN_CLICKED || !lParam) return FALSE;
             onClick(LOWORD(wParam));
             return TRUE;
-        case WM_CLOSE:
-            onClose();
+        case WM_CLOSE:  // the close box cancels
+            end(0);
             return TRUE;
     }
     return onMessage(message, wParam, lParam);

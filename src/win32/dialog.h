@@ -21,8 +21,6 @@ class Dialog {
     virtual void onInit() = 0;
     // A button or check box was clicked.
     virtual void onClick(int id) = 0;
-    // The close box: cancelled, unless a dialog says otherwise.
-    virtual void onClose() { end(0); }
     // Anything else; TRUE if handled.
     virtual INT_PTR onMessage(UINT, WPARAM, LPARAM) { return FALSE; }
 

@@ -43,12 +43,6 @@ void HideableMenu::setVisible(UINT id, bool visible) {
     item->shown = visible;
 }
 
-bool HideableMenu::isVisible(UINT id) const {
-    for (const Item& item : items_)
-        if (item.id == id) return item.shown;
-    return false;
-}
-
 void HideableMenu::setCaption(UINT id, const std::string& caption) {
     Item* item = find(id);
     if (!item || item->separator) return;

@@ -15,7 +15,6 @@ class HideableMenu {
 
     // Items are named by their command ID; hidden separators need one too.
     void setVisible(UINT id, bool visible);
-    bool isVisible(UINT id) const;
     void setCaption(UINT id, const std::string& caption);
 
     HMENU handle() const { return menu_; }

@@ -40,34 +40,33 @@ ControlSpec command1(int row) {
     return {IDC_COMMAND1_FIRST + row, "BUTTON", "...", kButton, 0, 240, 240 + 240 * row, 375, 255};
 }
 
-// Every command: a control or menu item, or a row of them, and its handler.
+// Every command and its handler: the first ID of each control or menu item,
+// or row of them, that runs it. A menu item that does what a button does
+// runs the button's handler.
 struct Route {
-    int first, count;
+    int first[3];  // 0 where there are fewer
+    int count;
     void (*handle)(Form1& form, int index, bool checked);
 };
 const Route kRoutes[] = {
-    {IDC_CHECK1_FIRST, kOptionCount, [](Form1& f, int i, bool on) { f.Check1_Click(i, on); }},
-    {IDC_COMMAND1_FIRST, kOptionCount, [](Form1& f, int i, bool) { f.Command1_Click(i); }},
-    {IDC_COMMAND2, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
-    {IDC_COMMAND3, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
-    {IDC_COMMAND4, 1, [](Form1& f, int, bool) { f.Command4_Click(); }},
-    {IDC_COMMAND5, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
-    {IDC_COMMAND6, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
-    {IDC_COMMAND7, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
-    {IDM_SPEICHERN, 1, [](Form1& f, int, bool) { f.MSpeichern_Click(); }},
-    {IDM_NEUS, 1, [](Form1& f, int, bool) { f.MNeuS_Click(); }},
-    {IDM_TASKLEISTE, 1, [](Form1& f, int, bool) { f.MTaskleiste_Click(); }},
-    {IDM_VELKOR, 1, [](Form1& f, int, bool) { f.MVelkor_Click(); }},
-    {IDM_BEENDEN, 1, [](Form1& f, int, bool) { f.MBeenden_Click(); }},
-    {IDM_LADEN, 1, [](Form1& f, int, bool) { f.MLaden_Click(); }},
-    {IDM_ANORDNEN, 1, [](Form1& f, int, bool) { f.MAnordnen_Click(); }},
-    {IDM_SPEICHERNU, 1, [](Form1& f, int, bool) { f.MSpeichernU_Click(); }},
-    {IDM_KONFIGS_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.Mkonfigs_Click(i); }},
-    {IDM_UEBER, 1, [](Form1& f, int, bool) { f.MÜber_Click(); }},
-    {IDM_KBEENDEN, 1, [](Form1& f, int, bool) { f.MKBeenden_Click(); }},
-    {IDM_FENSTER, 1, [](Form1& f, int, bool) { f.MFenster_Click(); }},
-    {IDM_KANORDNEN, 1, [](Form1& f, int, bool) { f.MKAnordnen_Click(); }},
-    {IDM_KONTEXT_FIRST, kSlotCount, [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
+    {{IDC_CHECK1_FIRST}, kOptionCount, [](Form1& f, int i, bool on) { f.Check1_Click(i, on); }},
+    {{IDC_COMMAND1_FIRST}, kOptionCount, [](Form1& f, int i, bool) { f.Command1_Click(i); }},
+    {{IDC_COMMAND2, IDM_NEUS}, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
+    {{IDC_COMMAND3, IDM_SPEICHERN}, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
+    {{IDC_COMMAND4, IDM_ANORDNEN, IDM_KANORDNEN},
+     1,
+     [](Form1& f, int, bool) { f.Command4_Click(); }},
+    {{IDC_COMMAND5, IDM_TASKLEISTE}, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
+    {{IDC_COMMAND6, IDM_VELKOR}, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
+    {{IDC_COMMAND7, IDM_BEENDEN}, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
+    {{IDM_LADEN}, 1, [](Form1& f, int, bool) { f.MLaden_Click(); }},
+    {{IDM_SPEICHERNU}, 1, [](Form1& f, int, bool) { f.MSpeichernU_Click(); }},
+    {{IDM_UEBER}, 1, [](Form1& f, int, bool) { f.MÜber_Click(); }},
+    {{IDM_KBEENDEN}, 1, [](Form1& f, int, bool) { f.MKBeenden_Click(); }},
+    {{IDM_FENSTER}, 1, [](Form1& f, int, bool) { f.MFenster_Click(); }},
+    {{IDM_KONFIGS_FIRST, IDM_KONTEXT_FIRST},
+     kSlotCount,
+     [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
 };
 
 bool isChildControl(HWND window, HWND control) {
@@ -300,11 +299,12 @@ void MainWindow::onStartedAgain() {
 void MainWindow::onCommand(int id, int code, HWND control) {
     if (!form_ || code != BN_CLICKED) return;  // menu items arrive with code 0 as well
     bool checked = control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    for (const Route& route : kRoutes) {
-        if (id < route.first || id >= route.first + route.count) continue;
-        route.handle(*form_, id - route.first, checked);
-        return;
-    }
+    for (const Route& route : kRoutes)
+        for (int first : route.first) {
+            if (first == 0 || id < first || id >= first + route.count) continue;
+            route.handle(*form_, id - first, checked);
+            return;
+        }
 }
 
 void MainWindow::onClose() {

@@ -1,6 +1,9 @@
-#include "win32/option_dialog.h"
+// Form2, "Option ändern": the name and the start-file lines of one option.
+#include <functional>
 
+#include "win32/dialog.h"
 #include "win32/resource.h"
+#include "win32/win32_dialogs.h"
 
 namespace {
 
@@ -39,7 +42,18 @@ void keepEscapeFrom(HWND edit) {
     SetWindowLongPtrA(edit, GWLP_USERDATA, original);
 }
 
-}  // namespace
+class OptionDialog : public Dialog {
+  public:
+    OptionDialog(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept)
+        : texts_(texts), accept_(accept) {}
+
+  private:
+    void onInit() override;
+    void onClick(int id) override;
+
+    OptionEdit& texts_;
+    const std::function<bool(OptionEdit&)>& accept_;
+};
 
 void OptionDialog::onInit() {
     layOut(kClientWidth, kClientHeight, kControls, std::size(kControls));
@@ -60,4 +74,10 @@ void OptionDialog::onClick(int id) {
     if (!accept_(typed)) return;
     texts_ = std::move(typed);
     end(1);
+}
+
+}  // namespace
+
+bool Win32Dialogs::editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept) {
+    return OptionDialog(texts, accept).run(instance_, owner_, IDD_FORM2) == 1;
 }

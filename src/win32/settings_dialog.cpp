@@ -1,6 +1,7 @@
-#include "win32/settings_dialog.h"
-
+// Form4, "Einstellungen ändern": the five boxes of the settings.
+#include "win32/dialog.h"
 #include "win32/resource.h"
+#include "win32/win32_dialogs.h"
 
 namespace {
 
@@ -25,13 +26,22 @@ const struct {
     bool SettingsChecks::*box;
 } kBoxes[] = {
     {IDC_F4_CHECK1, &SettingsChecks::inTaskleisteStarten},
-    {IDC_F4_CHECK2, &SettingsChecks::keineLoeschenMeldung},
+    {IDC_F4_CHECK2, &SettingsChecks::keineLöschenMeldung},
     {IDC_F4_CHECK3, &SettingsChecks::keineNeustartMeldung},
     {IDC_F4_CHECK4, &SettingsChecks::sofortStarten},
     {IDC_F4_CHECK5, &SettingsChecks::dateitypRegistrieren},
 };
 
-}  // namespace
+class SettingsDialog : public Dialog {
+  public:
+    explicit SettingsDialog(SettingsChecks& checks) : checks_(checks) {}
+
+  private:
+    void onInit() override;
+    void onClick(int id) override;
+
+    SettingsChecks& checks_;
+};
 
 void SettingsDialog::onInit() {
     layOut(kClientWidth, kClientHeight, kControls, std::size(kControls));
@@ -46,4 +56,10 @@ void SettingsDialog::onClick(int id) {
     for (const auto& b : kBoxes)
         checks_.*b.box = SendMessageA(item(b.id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     end(1);
+}
+
+}  // namespace
+
+bool Win32Dialogs::editSettings(SettingsChecks& checks) {
+    return SettingsDialog(checks).run(instance_, owner_, IDD_FORM4) == 1;
 }

@@ -1,4 +1,5 @@
-// The program's modal dialogs as Windows shows them, each owned by the main window.
+// The program's modal dialogs as Windows shows them, each owned by the main
+// window. Each method is defined in its dialog's own file.
 #pragma once
 #include <windows.h>
 

@@ -1,4 +1,5 @@
-// In-memory drive for tests. Paths match without regard to case, as on Windows.
+// In-memory drive for tests. Paths match without regard to case, as on Windows,
+// and read-only files are kept as platform/files.h says; no file is hidden.
 // Every operation that reads or changes a file is counted, and any of them
 // can be made to fail, to come back short or to meet a power cut.
 #pragma once

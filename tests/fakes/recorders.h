@@ -128,7 +128,6 @@ struct FakeSystem : System {
     std::string windowsDirectory() override { return windows; }
     bool hasDosMode() override { return dosMode; }
     bool requestReboot() override { return ++reboots, requested = rebootWorks; }
-    bool rebootRequested() override { return requested; }
     bool openLink(const std::string& url) override { return links.push_back(url), mailProgram; }
     std::string arguments, windows = "C:\\WINDOWS";
     bool rebootWorks = true, requested = false, mailProgram = true, dosMode = true;

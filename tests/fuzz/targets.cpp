@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 
-#include "configs/config_file.h"
 #include "configs/configurations.h"
 #include "dosmode/start_files.h"
 #include "fakes/recorders.h"
 #include "platform/text_rules.h"
+#include "store/config_file.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
 

@@ -37,7 +37,7 @@ TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
     loadIni(s, profile, files);  // the floppy drive is empty
     FillConfigMenus(s, view);
     s.OptionTable[4].Ticked = 1;
-    MKontext_Click(s, p, 0);
+    listedSelection(s, p, 0);
     EXPECT_EQ(ticked(), "04");  // nor is the restart begun
     ASSERT_EQ(boxes.titles(), "Konfiguration;");
     EXPECT_NE(boxes.shown[0].text.find("A:\\Spiele.vkf"), std::string::npos);
@@ -46,18 +46,18 @@ TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
 TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     const std::string vkf = "C:\\K\\Meine.vkf";
     fileDialogs.picks = {vkf, vkf};
-    MSpeichernU_Click(s, p);  // nothing ticked: an empty line, which unticks all
+    saveConfigurationAs(s, p);  // nothing ticked: an empty line, which unticks all
     EXPECT_EQ(files.get(vkf), "\r\n");
     s.OptionTable[4].Ticked = 1;
-    MLaden_Click(s, p);
+    loadConfiguration(s, p);
     EXPECT_EQ(ticked(), "");
 
     s.OptionTable[4].Ticked = 1;
     files.setReadOnly(vkf);
     files.oneStepReplace = false;  // where a rename in its steps would move a read-only file
     fileDialogs.picks = {vkf};
-    MSpeichernU_Click(s, p);  // refused: the old file stays
-    MLaden_Click(s, p);       // cancelled: nothing at all
+    saveConfigurationAs(s, p);  // refused: the old file stays
+    loadConfiguration(s, p);    // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
@@ -67,10 +67,10 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
 TEST_F(Configs, APathTooLongForVelkorIniIsNotListed) {
     fileDialogs.picks = {"C:\\" + std::string(130, 'x') + ".vkf"};
     dialogs.arrange = [](ConfigRows&, const auto& pick) { return !pick(); };
-    Anordnen(s, p);
+    arrangeConfigurations(s, p);
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
     EXPECT_EQ(s.ConfigList.slot(1).Path, "");
-    MKontext_Click(s, p, 0);  // no entry: nothing happens
+    listedSelection(s, p, 0);  // no entry: nothing happens
     EXPECT_TRUE(view.menus.empty() && boxes.shown.size() == 1);
 }
 

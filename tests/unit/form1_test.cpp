@@ -62,7 +62,7 @@ TEST(Tray, OnlyTheIconsRightButtonPressOpensTheMenu) {
                     World w;
                     w.view.visible = visible;
                     w.view.modal = modal;
-                    Form_MouseDown(w.p, button, x);
+                    answerIconClick(w.p, button, x);
                     bool icon = !visible && button == kRightButton;
                     EXPECT_EQ(w.view.contextMenus, icon && !modal && x == 0x204)
                         << visible << modal << " " << x << " " << button;
@@ -95,7 +95,7 @@ TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
     w.form.MFenster_Click();
     check("Fenster");
     w.form.Command5_Click();
-    w.form.MTaskleiste_Click();
+    w.form.Command5_Click();
     check("Taskleiste twice");
     w.tray.icon = false;  // Explorer started again
     w.form.TaskbarCreated();

@@ -12,7 +12,7 @@ namespace {
 // A hand-edited flag that is neither on nor off is off, as the restart reads it.
 TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
     SettingsChecks shown = checksOf({1, 1, 1, 1});
-    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLoeschenMeldung &&
+    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLöschenMeldung &&
                 shown.keineNeustartMeldung && !shown.sofortStarten);
     Settings back = settingsOf(shown);
     EXPECT_EQ(
@@ -25,7 +25,7 @@ TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
     State s;
     w.dialogs.settingsReply = SettingsChecks{true, false, false, false, true};
     w.registry.failAt = 1;
-    Command6_Click(s, w.p);
+    editSettings(s, w.p);
     EXPECT_EQ(w.boxes.titles(), "Einstellungen;");
     EXPECT_TRUE(s.Changed);
     EXPECT_EQ(s.Settings.Taskleiste, kOn);
@@ -55,7 +55,7 @@ TEST(About, WithoutAMailProgramTheAddressIsShown) {
     World w;
     w.dialogs.clickLink = true;
     w.system.mailProgram = false;
-    MUeber_Click(w.p);
+    showAboutBox(w.p);
     EXPECT_EQ(w.system.links, std::vector<std::string>{"mailto:velkor@example.org"});
     ASSERT_EQ(w.boxes.titles(), "Info;");
     EXPECT_TRUE(w.boxes.shown[0].text.ends_with("\rvelkor@example.org"));

@@ -31,6 +31,7 @@ bool Win32Files::exists(const std::string& path) {
 }
 
 bool Win32Files::remove(const std::string& path) {
+    // Windows itself refuses to delete a read-only file.
     if (DeleteFileA(path.c_str())) return true;
     return isMissing(GetLastError()) && !exists(path);
 }

@@ -43,11 +43,7 @@ class Win32System : public System {
     std::string windowsDirectory() override;
     bool hasDosMode() override;
     bool requestReboot() override;
-    bool rebootRequested() override { return rebootRequested_; }
     bool openLink(const std::string& url) override;
-
-  private:
-    bool rebootRequested_ = false;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

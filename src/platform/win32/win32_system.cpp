@@ -1,4 +1,8 @@
 // What the program asks of Windows as a whole.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
 #include <vector>
 
 #include "platform/text_rules.h"
@@ -70,8 +74,12 @@ bool Win32System::hasDosMode() {
 
 bool Win32System::requestReboot() {
     if (!isWindows9x()) enableShutdownPrivilege();
-    // Set before the call: Windows 9x asks the caller's own windows during it.
-    rebootRequested_ = true;
-    rebootRequested_ = ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
-    return rebootRequested_;
+    return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+}
+
+bool Win32System::openLink(const std::string& url) {
+    // Results above 32 mean the program for the link was started.
+    auto execute = onDemand<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    return execute && reinterpret_cast<INT_PTR>(execute(nullptr, "open", url.c_str(), nullptr,
+                                                        nullptr, SW_SHOWNORMAL)) > 32;
 }

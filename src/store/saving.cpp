@@ -1,4 +1,4 @@
-#include "mainwindow/saving.h"
+#include "store/saving.h"
 
 #include "store/ini_store.h"
 

@@ -1,4 +1,4 @@
-#include "configs/config_file.h"
+#include "store/config_file.h"
 
 #include "store/replacing.h"
 
