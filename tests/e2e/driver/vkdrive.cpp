@@ -260,20 +260,6 @@ Fields open(const Fields& f) {
     return {endOf(info.hProcess, f.at(2))};
 }
 
-// reg <path> <value>: the type and raw bytes of a value below
-// HKEY_CLASSES_ROOT ("" names the default value).
-Fields reg(const Fields& f) {
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, f.at(1).c_str(), 0, KEY_READ, &k)) fail("no key " + f[1]);
-    DWORD type = 0, size = 4096;
-    std::string data(size, '\0');
-    LONG result = RegQueryValueExA(k, f.at(2).c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(data.data()), &size);
-    RegCloseKey(k);
-    if (result) fail("no value " + f[2] + " in " + f[1]);
-    return {num(type), data.substr(0, size)};
-}
-
 // hold [<path>]: the file opened without sharing, as another program may
 // hold it, until the next hold.
 Fields hold(const Fields& f) {
@@ -300,11 +286,11 @@ Fields run(const Fields& f) {
     }
     if (c == "alive") return {IsWindow(toHwnd(f.at(1))) ? "yes" : "no"};
     if (c == "sync") return {settle(toHwnd(f.at(1)), nullptr, static_cast<DWORD>(toNum(f.at(2))))};
-    Fields (*commands[])(const Fields&) = {list, get,  act,   set,     keys, rclick,
-                                           reg,  hold, pixel, runOnce, open};
-    const char* names[] = {"list", "get",  "act",   "set", "keys", "rclick",
-                           "reg",  "hold", "pixel", "run", "open"};
-    for (int i = 0; i < 11; ++i)
+    Fields (*commands[])(const Fields&) = {list,   get,  act,   set,     keys,
+                                           rclick, hold, pixel, runOnce, open};
+    const char* names[] = {"list",   "get",  "act",   "set", "keys",
+                           "rclick", "hold", "pixel", "run", "open"};
+    for (std::size_t i = 0; i < std::size(names); ++i)
         if (c == names[i]) return commands[i](f);
     fail("unknown command " + c);
 }
