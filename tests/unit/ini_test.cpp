@@ -54,7 +54,7 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     ASSERT_TRUE(d.save());
     State r = d.reloaded();
     std::vector<std::string> lines = splitLines(r.OptionTable[0].ConfigLines);
-    EXPECT_EQ(lines.size(), 20u);  // 20 lines at most
+    ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
     EXPECT_EQ(lines.back(), "DEVICE=D20");
     EXPECT_EQ(r.OptionTable[0].AutoexecLines, "A\r\nB\r\nD");  // no line lost to an empty one
     EXPECT_EQ(r.OptionTable[0].Ticked, 0);                     // ticks are never stored
