@@ -4,10 +4,8 @@
 
 #include <cstdlib>
 
-#include "configs/configurations.h"
 #include "dosmode/start_files.h"
-#include "fakes/recorders.h"
-#include "platform/text_rules.h"
+#include "fakes/fake_profile.h"
 #include "store/config_file.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
@@ -48,14 +46,6 @@ void fuzzIni(const std::string& bytes) {  // load, save, load: the same state
     require(first == loaded(files, profile, false));
 }
 
-void fuzzSelection(const std::string& text) {  // ticks write back as they tick
-    OptionTable t, u;
-    applySelection(t, text);
-    std::string written = selectionOf(t);
-    applySelection(u, written);
-    require(ticksOf(t) == ticksOf(u) && written.size() % 3 != 1);
-}
-
 void fuzzConfigFile(const std::string& bytes) {  // the first line, applied and written alike
     FakeFiles files;
     files.put("C:\\a.vkf", bytes);
@@ -68,17 +58,6 @@ void fuzzConfigFile(const std::string& bytes) {  // the first line, applied and 
     require(writeConfigFile(files, "C:\\b.vkf", selectionOf(t)).empty());
     applySelection(u, *readConfigFile(files, "C:\\b.vkf"));
     require(ticksOf(t) == ticksOf(u));
-}
-
-void fuzzCommandLine(const std::string& line) {  // the arguments end it, its file is read once
-    std::string arguments = argumentsOf(line);
-    require(line.ends_with(arguments) && arguments.find_first_of(" \t") != 0);
-    World w;
-    w.files.put("C:\\K\\a b.vkf", line);
-    w.system.arguments = arguments;
-    State s;
-    applyCommandLine(s, w.p);
-    require(w.boxes.shown.size() <= 1);
 }
 
 // Every framed line shows 84 characters between its frame, and none can
@@ -105,8 +84,7 @@ void fuzzStartFiles(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    void (*const targets[])(const std::string&) = {fuzzIni, fuzzSelection, fuzzConfigFile,
-                                                   fuzzCommandLine, fuzzStartFiles};
+    void (*const targets[])(const std::string&) = {fuzzIni, fuzzConfigFile, fuzzStartFiles};
     targets[VELKOR_FUZZ_TARGET](std::string(reinterpret_cast<const char*>(bytes), size));
     return 0;
 }
