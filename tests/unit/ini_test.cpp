@@ -1,9 +1,6 @@
 // Velkor.ini: what comes back, the defaults, and saves that fail part-way.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "fakes/fake_profile.h"
 #include "store/ini_store.h"
 #include "store/lines.h"
@@ -25,21 +22,6 @@ struct Drive {
         return r;
     }
 };
-
-std::string e2eData(const std::string& name) {
-    std::ifstream in(std::string(VELKOR_E2E_DATA) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The fake profile reads and writes as the system's functions do: a
-// hand-written file gives the bytes the end-to-end story gets from them.
-TEST(Ini, TheFakeProfileSavesAHandWrittenFileAsTheSystemDoes) {
-    Drive d;
-    d.files.put(kIni, e2eData("hand.ini"));
-    d.s = d.reloaded();
-    ASSERT_TRUE(d.save());
-    EXPECT_EQ(d.files.get(kIni), e2eData("hand-saved.ini"));
-}
 
 TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     Drive d;
