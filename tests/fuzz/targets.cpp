@@ -1,10 +1,7 @@
 // Fuzz targets for everything that reads outside data, each with an oracle.
 // VELKOR_FUZZ_TARGET names the one this binary runs.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <cstdlib>
 
-#include "dosmode/start_files.h"
 #include "fakes/fake_profile.h"
 #include "store/config_file.h"
 #include "store/ini_store.h"
@@ -60,31 +57,10 @@ void fuzzConfigFile(const std::string& bytes) {  // the first line, applied and 
     require(ticksOf(t) == ticksOf(u));
 }
 
-// Every framed line shows 84 characters between its frame, and none can
-// redirect, pipe or expand in COMMAND.COM.
-void fuzzStartFiles(const std::string& bytes) {
-    FuzzedDataProvider data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    OptionTable t;
-    for (OptionRecord& r : t) {
-        r.Name = data.ConsumeRandomLengthString(120);
-        r.Ticked = data.ConsumeIntegralInRange(0, 2);
-    }
-    t[data.ConsumeIntegralInRange(0, 10)].Ticked = 1;
-    for (const std::string& line : componentLines(t)) {
-        std::string shown;
-        for (std::size_t i = 0; i < line.size(); shown += line[i++]) {
-            require(line[i] != '<' && line[i] != '>' && line[i] != '|');
-            if (line[i] == '%') require(++i < line.size() && line[i] == '%');
-        }
-        require(shown.size() == 84 && shown.starts_with("ECHO \xBA") && shown.back() == '\xBA');
-    }
-    require(isVelkorAutoexec(makeStartFiles(t, "C:\\WINDOWS").autoexecBat));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    void (*const targets[])(const std::string&) = {fuzzIni, fuzzConfigFile, fuzzStartFiles};
+    void (*const targets[])(const std::string&) = {fuzzIni, fuzzConfigFile};
     targets[VELKOR_FUZZ_TARGET](std::string(reinterpret_cast<const char*>(bytes), size));
     return 0;
 }

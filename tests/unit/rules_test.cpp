@@ -2,26 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_rules.h"
-#include "store/selection.h"
 
 namespace {
-
-TEST(Selection, ReadTicksOnlyWhatItNamesAndWritesAscendingWithTwoDigits) {
-    struct {
-        std::string read, written;
-    } cases[] = {
-        {"", ""},           {"07", "07"},       {"10,00,03", "00,03,10"},
-        {"0", ""},          {"11,99,05", "05"},  // a lone digit, or outside 0..10
-        {"x1,0a,02", "02"},                      // not digits
-        {"03;04", "03,04"}, {"02,", "02"},       // separators are never looked at
-    };
-    for (const auto& c : cases) {
-        OptionTable t;
-        for (auto& r : t) r.Ticked = 1;
-        applySelection(t, c.read);
-        EXPECT_EQ(selectionOf(t), c.written) << c.read;
-    }
-}
 
 TEST(CommandLine, ArgumentsFollowTheProgramName) {
     struct {

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "dosmode/start_files.h"
-#include "store/lines.h"
 
 namespace {
 
@@ -61,33 +60,6 @@ TEST(StartFiles, OnlyTickedLinesInOrderAndTheWindowsDirectoryInFull) {
                                             base + "WIN.COM /WX\r\n"));
     }
     EXPECT_EQ(makeStartFiles(tickedNames({"Nur Name"}), "C:\\W").configSys, "");
-}
-
-// Also after an editor or installer had it: other line ends, blanks and ^Z
-// at the ends, empty lines, lines before and after.
-TEST(StartFiles, RecognisesItsOwnAutoexec) {
-    const std::string ours = makeStartFiles(tickedNames({"A"}), "C:\\WINDOWS").autoexecBat;
-    auto edited = [&](const std::string& lineEnd) {
-        std::string text;
-        for (const std::string& line : splitLines(ours)) text += line + " \t" + lineEnd + lineEnd;
-        return text;
-    };
-    std::string exitLine = "ECHO \xBA                und neu zu starten";
-    struct {
-        const char* why;
-        std::string bytes;
-        bool velkor;
-    } cases[] = {
-        {"as written", ours, true},
-        {"LF, blanks, empty lines, lines around", "REM\n" + edited("\n") + "REM\n", true},
-        {"CR, a closing ^Z", edited("\r") + "\x1A", true},
-        {"the user's own", "@ECHO OFF\r\nC:\\WINDOWS\\WIN.COM /WX\r\n", false},
-        {"empty", "", false},
-        {"banner but no WIN.COM", ours.substr(0, ours.find("C:\\WINDOWS\\WIN.COM")), false},
-        {"no line about EXIT", ours.substr(0, ours.find(exitLine)) + "C:\\WINDOWS\\WIN.COM /WX",
-         false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(isVelkorAutoexec(c.bytes), c.velkor) << c.why;
 }
 
 }  // namespace
