@@ -1,7 +1,6 @@
 // The fake profile against the system's functions: the same generated files,
 // read and written through both, must give the same values and the same bytes.
 // Stops at the first difference and tells it.
-#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -49,17 +48,12 @@ std::string shown(std::string_view bytes) {
     return s + "\"";
 }
 
-// Tells the first line in which the two differ.
+// Tells the difference, the bytes spelled out.
 bool same(const std::string& what, const std::string& system, const std::string& fake) {
-    if (system == fake) return true;
-    auto at = std::mismatch(system.begin(), system.end(), fake.begin(), fake.end()).first;
-    std::size_t from =
-        std::find(std::make_reverse_iterator(at), system.rend(), '\n').base() - system.begin();
-    auto line = [from](const std::string& s) {
-        return shown(s.substr(from, s.find('\n', from) - from));
-    };
-    std::printf("%s: system %s, fake %s\n", what.c_str(), line(system).c_str(), line(fake).c_str());
-    return false;
+    if (system != fake)
+        std::printf("%s:\nsystem %s\nfake   %s\n", what.c_str(), shown(system).c_str(),
+                    shown(fake).c_str());
+    return system == fake;
 }
 
 }  // namespace
