@@ -32,7 +32,10 @@ TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     w.edit();
     w.boxes.answers = {Answer::Cancel};
     EXPECT_FALSE(w.form.Form_QueryEndSession());
+    w.form.Command3_Click();  // saved: nothing left to ask
+    EXPECT_TRUE(w.form.Form_QueryEndSession());
     EXPECT_EQ(w.boxes.titles(), "Speichern;");
+    w.edit();
     w.files.put("C:\\Config.sys", "");
     w.boxes.answers = {Answer::No, Answer::Yes, Answer::Ok};  // not saved, delete, notice
     w.form.Command2_Click();
