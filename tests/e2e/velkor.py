@@ -49,31 +49,22 @@ def ticked(main):
 
 
 def menu_from_icon(t, key):
-    # A real right-click on the notification-area icon, then an item of its menu
-    # by its access key. The task bar may show a new icon a moment late, so a
-    # click that opened nothing is repeated, a few times at most.
-    def opened():
-        return any(w.cls == "#32768" for w in listed(t.drive("list")))
-    for attempt in range(5):
-        t.right_click_icon()
+    # A real right-click on the notification-area icon, then an item of its menu by its access key. The task bar
+    # may show a new icon a moment late, and now and then the menu misses its key: each is done again, a few times.
+    def menu_open():
         try:
-            poll(opened, "the icon's menu", 2)
-            break
-        except Failed:
-            expect(attempt < 4, "no menu after five right-clicks on the icon")
-    t.shot(f"icon-menu-{key}")
-
-    def closed():
-        try:
-            return not opened()
+            return any(w.cls == "#32768" for w in listed(t.drive("list")))
         except Failed:  # vkdrive went down with the session: a restart was chosen
-            return True
-    for attempt in range(5):  # now and then the menu misses its access key
-        t.keys(key)
-        try:
-            return poll(closed, "the icon's menu to close", 1)
-        except Failed:
-            expect(attempt < 4, f"the icon's menu stays open after five presses of {key}")
+            return False
+    for action, wanted, what in ((t.right_click_icon, True, "the icon's menu"),
+                                 (lambda: (t.shot(f"icon-menu-{key}"), t.keys(key)), False, f"the menu to close, {key}")):
+        for attempt in range(5):
+            action()
+            try:
+                poll(lambda: menu_open() == wanted, what, 2)
+                break
+            except Failed:
+                expect(attempt < 4, f"waited five times for {what}")
 
 
 def may_reboot(action):

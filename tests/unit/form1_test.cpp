@@ -53,22 +53,20 @@ TEST(Tray, WhatAClickOnTheIconDoes) {
         bool visible, modal;
         int button, x;
         Does does;
-    } cases[] = {
-        {false, false, kRightButton, 0x204, Menu},
-        {false, false, kRightButton, 0x205, Nothing},
-        {false, false, kRightButton, 0x201, Nothing},
-        {false, false, kRightButton, 0x203, Nothing},
-        {false, false, kRightButton, 0x200, Nothing},
-        {false, false, 1, 0x204, Nothing},
-        {true, false, kRightButton, 0x204, Nothing},
-        {false, true, kRightButton, 0x204, Forward},
-        {false, true, kRightButton, 0x202, Forward},
-        {false, true, kRightButton, 0x206, Forward},
-        {false, true, kRightButton, 0x200, Nothing},
-        {false, true, kRightButton, 0x20A, Nothing},
-        {false, true, 1, 0x201, Nothing},
-        {true, true, kRightButton, 0x201, Nothing},
-    };
+    } cases[] = {{false, false, kRightButton, 0x204, Menu},
+                 {false, false, kRightButton, 0x205, Nothing},
+                 {false, false, kRightButton, 0x201, Nothing},
+                 {false, false, kRightButton, 0x203, Nothing},
+                 {false, false, kRightButton, 0x200, Nothing},
+                 {false, false, 1, 0x204, Nothing},
+                 {true, false, kRightButton, 0x204, Nothing},
+                 {false, true, kRightButton, 0x204, Forward},
+                 {false, true, kRightButton, 0x202, Forward},
+                 {false, true, kRightButton, 0x206, Forward},
+                 {false, true, kRightButton, 0x200, Nothing},
+                 {false, true, kRightButton, 0x20A, Nothing},
+                 {false, true, 1, 0x201, Nothing},
+                 {true, true, kRightButton, 0x201, Nothing}};
     for (const auto& c : cases) {
         World w;
         w.view.visible = c.visible;
