@@ -64,14 +64,17 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     EXPECT_FALSE(s.Changed);
 }
 
-TEST_F(Configs, APathTooLongForVelkorIniIsNotListed) {
-    fileDialogs.picks = {"C:\\" + std::string(130, 'x') + ".vkf"};
-    dialogs.arrange = [](ConfigRows&, const auto& pick) { return !pick(); };
+// A row given another file is read again; a path too long for Velkor.ini is refused.
+TEST_F(Configs, ArrangedEntriesAreReadAgain) {
+    files.put("C:\\K\\b.vkf", "02\r\n");
+    s.ConfigList.slot(1) = {"C:\\K\\a.vkf", "01"};
+    fileDialogs.picks = {"C:\\" + std::string(130, 'x') + ".vkf", "C:\\K\\b.vkf"};
+    dialogs.arrange = [](ConfigRows& rows, const auto& pick) {
+        return !pick() && (rows[0] = pick().value_or(""), true);
+    };
     arrangeConfigurations(s, p);
     EXPECT_EQ(boxes.titles(), "Konfiguration;");
-    EXPECT_EQ(s.ConfigList.slot(1).Path, "");
-    listedSelection(s, p, 0);  // no entry: nothing happens
-    EXPECT_TRUE(view.menus.empty() && boxes.shown.size() == 1);
+    EXPECT_EQ(listedSelection(s, p, 0), "02");
 }
 
 }  // namespace

@@ -99,6 +99,7 @@ TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
     auto check = [&](const char* after) { EXPECT_NE(w.tray.icon, w.view.visible) << after; };
     EXPECT_TRUE(w.tray.prepared && w.tray.icon) << "started in the tray";
     w.form.MFenster_Click();
+    w.form.TaskbarCreated();  // Explorer started again, the window shown
     check("Fenster");
     w.form.Command5_Click();
     w.form.Command5_Click();
