@@ -197,6 +197,7 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
             drive.oneStepReplace = oneStep;
             for (const std::string& path : kStrangers) drive.put(path, "fremd");
             drive.put(file, old);
+            drive.put(file + ".$neu", "[Eintrag6]\r\nConfig1=ALT\r\n");  // an earlier crash's
         },
         {[=](FakeFiles& drive, Memo& m) {
              std::unique_ptr<Velkor> v = started(drive);
