@@ -53,7 +53,7 @@ std::string told(const Velkor& v, bool oneFailure) {
 
 // What the stages of one run of a story share.
 struct Memo {
-    bool oneFailure, rebooted = false;
+    bool oneFailure, noFault, rebooted = false;
 };
 
 // A story: the drive it starts from, its stages, each a run of Velkor that a
@@ -75,7 +75,7 @@ void exhaust(const Story& story, int& runs, int& violations) {
         ++runs;
         FakeFiles drive;
         story.setUp(drive);
-        Memo memo{plan.size() == 1 && plan.begin()->second == Fault::Fails};
+        Memo memo{plan.size() == 1 && plan.begin()->second == Fault::Fails, plan.empty()};
         std::string wrong;
         drive.afterChange = [&] {
             if (wrong.empty()) wrong = story.broken(drive);
@@ -122,7 +122,11 @@ Story restarting(const std::string& why, std::array<std::string, 2> users,
         v->form.Check1_Click(0, true);
         m.rebooted = false;
         v->form.Command2_Click();
-        if (!(m.rebooted = v->system.requested)) return told(*v, oneFailure);
+        if (!(m.rebooted = v->system.requested)) {
+            for (int i = 0; i < 2 && refuse && m.noFault; ++i)
+                if (drive.get(kLive[i]).value_or("") != users[i]) return "not put back";
+            return told(*v, oneFailure);
+        }
         bool whole =
             drive.get(kLive[0]) == made.configSys && drive.get(kLive[1]) == made.autoexecBat;
         return whole ? "" : "rebooted into broken start files";
