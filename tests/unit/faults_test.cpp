@@ -255,8 +255,12 @@ TEST(Faults, NothingIsEverLost) {
         {"after WIN, an empty line added", both, afterDos(ours.autoexecBat + "\r\n")},
         {"after WIN, LF line ends", both, afterDos(lf(ours.autoexecBat))},
         {"no Autoexec.bat, after WIN", noAutoexec, afterDos(ours.autoexecBat, "")},
-        {"ours left without a backup", noAutoexec,
-         [&](FakeFiles& d) { d.put(kLive[0], kUser[0]), d.put(kLive[1], lf(ours.autoexecBat)); }},
+        {"ours left without a backup, LF and a DOS editor's closing ^Z", noAutoexec,
+         [&](FakeFiles& d) {
+             std::string bat = lf(ours.autoexecBat);
+             bat.back() = '\x1A';  // in place of the last line's end
+             d.put(kLive[0], kUser[0]), d.put(kLive[1], bat);
+         }},
     };
     int runs = 0, violations = 0;
     for (const auto& s : setups)
