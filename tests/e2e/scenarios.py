@@ -63,13 +63,15 @@ def editing(t):
     editor.type(NAME, "Speicher (neu)")
     editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
     editor.press(UEBERNEHMEN, main, "done")
-    # More than 20 lines: asked before they are cut; No goes back to the text.
+    # More than 20 lines: asked before they are cut; No, the default, goes back to the text.
     editor = open_editor(t, main, 4)
     lines = "\n".join(f"REM Zeile {i:02}" for i in range(1, 22))
     editor.type(CONFIG, lines)
     expect_equal(editor.click(UEBERNEHMEN), "modal", "Übernehmen with 21 lines")
-    t.box(EDITOR, YES_NO).press(IDNO, editor, "done")
-    expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after No to cutting")
+    box = t.box(EDITOR, YES_NO)
+    t.keys(RETURN)  # the default answer: No
+    box.gone()
+    expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after Enter (No) to cutting")
     editor.click(UEBERNEHMEN)
     t.box(EDITOR, YES_NO).press(IDYES, main)
     editor.gone()
