@@ -77,19 +77,26 @@ TEST(Tray, WhatAClickOnTheIconDoes) {
     }
 }
 
-// A second start for the same Velkor.ini, while Velkor waits in the icon.
+// A second start for the same Velkor.ini, and the icon's menu, while Velkor
+// waits in the icon: with SofortStart a chosen file restarts at once.
 TEST(StartedAgain, AModalWindowComesForwardAndAFileIsChosenAsFromTheIcon) {
-    Started w("[Velkor]\r\nTaskleiste=-1\r\nSofortStart=-1\r\nLöschenMSG=0\r\nStartenMSG=0\r\n");
+    World w;
     w.files.put("C:\\K\\a.vkf", "00\r\n");
+    w.files.put(kIni,
+                "[Velkor]\r\nTaskleiste=-1\r\nSofortStart=-1\r\nLöschenMSG=0\r\n"
+                "StartenMSG=0\r\nKonfig1=C:\\K\\a.vkf\r\n[Eintrag1]\r\nName=Maus\r\n");
+    Form1 form{w.p};
+    form.Form_Load();
     w.view.modal = true;
-    w.form.StartedAgain("C:\\K\\a.vkf");
+    form.StartedAgain("C:\\K\\a.vkf");
     EXPECT_EQ(w.view.broughtForward, 1);
     w.view.modal = false;
-    w.form.StartedAgain("C:\\K\\fehlt.vkf");
+    form.StartedAgain("C:\\K\\fehlt.vkf");
     EXPECT_EQ(w.boxes.titles(), "Konfiguration;");
     EXPECT_EQ(w.system.reboots, 0);
-    w.form.StartedAgain("\"C:\\K\\a.vkf\"");
-    EXPECT_EQ(w.system.reboots, 1);  // SofortStart: the restart, from the icon
+    form.StartedAgain("\"C:\\K\\a.vkf\"");
+    form.MKontext_Click(0);
+    EXPECT_EQ(w.system.reboots, 2);  // neither shows the window first
     EXPECT_FALSE(w.view.visible);
 }
 
