@@ -8,7 +8,7 @@ from types import SimpleNamespace
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LC_ALL": "de_DE.UTF-8"}
 DESKTOP, MS = (1024, 768), 10000  # MS: how long the program may take for one step
 BM_CLICK, WM_COMMAND, WM_SYSCOMMAND, SC_CLOSE, SC_MINIMIZE = 0x00F5, 0x0111, 0x0112, 0xF060, 0xF020
-WS_MINIMIZE = 0x20000000
+WM_QUERYENDSESSION, WS_MINIMIZE = 0x0011, 0x20000000
 IDOK, IDCANCEL, IDRETRY, IDYES, IDNO = 1, 2, 4, 6, 7
 TAB, RETURN, ESCAPE, ALT = "0x09", "0x0d", "0x1b", "0x12"  # virtual keys
 ANSWERS = {IDOK: "OK", IDCANCEL: "Cancel", IDRETRY: "Retry", IDYES: "Yes", IDNO: "No"}

@@ -3,8 +3,8 @@
 import subprocess
 import sys
 
-from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB,
-                 WM_COMMAND, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, listed, main, poll, scenario)
+from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
+                 WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, listed, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
                     data, edit, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
 
@@ -80,7 +80,10 @@ def editing(t):
     box = t.box("Speichern", SAVE_QUESTION)
     t.expect_files({INI: data("hand-saved.ini")}, "while the question is open")
     box.press(IDCANCEL, main, "done")
-    expect_equal(main.click(SPEICHERN), "done", "&Speichern")
+    expect_equal(main.act(WM_QUERYENDSESSION), "modal", "Windows' shutdown with unsaved edits")
+    t.box("Speichern", SAVE_QUESTION).press(IDCANCEL, main, "done")
+    t.keys("+" + ALT, "s", "-" + ALT)  # "&Speichern" by its access key
+    poll(lambda: t.path(INI).read_bytes() != data("hand-saved.ini"), "Alt+S to save")
     t.expect_files({INI: data("edited.ini")}, "&Speichern")
     # Typing, then "&Abbrechen" or the close box, changes nothing; neither Enter nor Escape ends the editor.
     editor = open_editor(t, main, 2)
@@ -251,7 +254,7 @@ def settings_and_file_type(t):
         settings.close_box() if way is None else settings.click(way)
         settings.gone()
     # The close box, "&Abbrechen", "Ü&bernehmen" with all but SofortStart, then with it and the registration.
-    for step in ((None, (), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
+    for step in ((None, (1,), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
                  (ID["IDC_F4_COMMAND2"], (1, 2, 3, 5), [0] * 5)):
         settings_dialog(*step)
     exe = '"C:\\Velkor\\Velkor.exe"'

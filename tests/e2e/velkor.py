@@ -56,8 +56,10 @@ def menu_from_icon(t, key):
             return any(w.cls == "#32768" for w in listed(t.drive("list")))
         except Failed:  # vkdrive went down with the session: a restart was chosen
             return False
-    for action, wanted, what in ((t.right_click_icon, True, "the icon's menu"),
-                                 (lambda: (t.shot(f"icon-menu-{key}"), t.keys(key)), False, f"the menu to close, {key}")):
+    def press():
+        t.shot(f"icon-menu-{key}")
+        t.keys(key)
+    for action, wanted, what in ((t.right_click_icon, True, "the icon's menu"), (press, False, f"{key} to close it")):
         for attempt in range(5):
             action()
             try:
