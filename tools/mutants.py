@@ -130,7 +130,7 @@ MUTANTS = [
       ("s.ConfigList.MenuSlot[captions.size()] = n;", "s.ConfigList.MenuSlot[captions.size()] = int(captions.size()) + 1;")),
     M("m29", "choosing a listed configuration whose file could not be read does nothing, without a word",
       ("if (!slot.Selection) return cannotRead(p, slot.Path);", "if (!slot.Selection) return;"),
-      ("    if (!slot.Selection) cannotRead(p, slot.Path);\n", "")),
+      ("if (!slot.Selection) cannotRead(p, slot.Path);", "if (false) cannotRead(p, slot.Path);")),
     M("m30", "with SofortStart a configuration chosen at the icon shows the window before the restart",
       ("choose(s, p, *slot.Selection);", "fromTray(p);\n    choose(s, p, *slot.Selection);"),
       ("applyChosen(*selection);", "{\n        showFromTray(p_);\n        applyChosen(*selection);\n    }")),
