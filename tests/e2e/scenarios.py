@@ -4,9 +4,9 @@ import subprocess
 import sys
 
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
-                 WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, listed, main, poll, scenario)
+                 WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
-                    data, edit, may_reboot, menu_from_icon, open_editor, rows, tick, ticked)
+                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, retried, rows, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 # The restart's questions as the user reads them.
@@ -159,8 +159,7 @@ def configurations(t):
     main = t.start(EXE, TITLE)
 
     def choose(key):
-        t.keys("+" + ALT, "k", "-" + ALT)  # the "&Konfiguration" menu
-        poll(lambda: any(w.cls == "#32768" for w in listed(t.drive("list"))), "the Konfiguration menu")
+        retried(lambda: t.keys("+" + ALT, "k", "-" + ALT), lambda: menu_open(t), "the Konfiguration menu")
         t.shot(f"menu-{key}")
         t.keys(key)
         main.sync()
@@ -225,7 +224,7 @@ def settings_and_file_type(t):
     poll(lambda: not arrange.get().front, "another program in front")
     t.right_click_icon()
     poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
-    expect(all(w.cls != "#32768" for w in listed(t.drive("list"))), "the icon's menu over the arrange dialog")
+    expect(not menu_open(t), "the icon's menu over the arrange dialog")
     arrange.press(ID["IDC_F3_COMMAND3"], main)
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")

@@ -48,25 +48,29 @@ def ticked(main):
     return [i for i, r in enumerate(rows(main)) if r.checked]
 
 
-def menu_from_icon(t, key):
-    # A real right-click on the notification-area icon, then an item of its menu by its access key. The task bar
-    # may show a new icon a moment late, and now and then the menu misses its key: each is done again, a few times.
-    def menu_open():
+def retried(action, check, what, times=5):
+    # Does `action` until `check` holds, a few times at most: now and then a menu misses its key or click.
+    for attempt in range(times):
+        action()
         try:
-            return any(w.cls == "#32768" for w in listed(t.drive("list")))
-        except Failed:  # vkdrive went down with the session: a restart was chosen
-            return False
-    def press():
-        t.shot(f"icon-menu-{key}")
-        t.keys(key)
-    for action, wanted, what in ((t.right_click_icon, True, "the icon's menu"), (press, False, f"{key} to close it")):
-        for attempt in range(5):
-            action()
-            try:
-                poll(lambda: menu_open() == wanted, what, 2)
-                break
-            except Failed:
-                expect(attempt < 4, f"waited five times for {what}")
+            return poll(check, what, 2)
+        except Failed:
+            expect(attempt < times - 1, f"waited {times} times for {what}")
+
+
+def menu_open(t):
+    try:
+        return any(w.cls == "#32768" for w in listed(t.drive("list")))
+    except Failed:  # vkdrive went down with the session: a restart was chosen
+        return False
+
+
+def menu_from_icon(t, key):
+    # A real right-click on the notification-area icon (the task bar may show a new icon a moment late), then
+    # an item of its menu by its access key.
+    retried(t.right_click_icon, lambda: menu_open(t), "the icon's menu")
+    t.shot(f"icon-menu-{key}")
+    retried(lambda: t.keys(key), lambda: not menu_open(t), f"{key} to close the icon's menu")
 
 
 def may_reboot(action):
