@@ -399,10 +399,8 @@ MUTANT_IDS = {m.id: m for m in MUTANTS}
 
 # Runs per fuzz target when its corpus is grown, once: about half a minute each;
 # and for each mutant, after the corpus: a few seconds each.
-FUZZ_RUNS = {"ini": 100000, "selection": 2000000, "config_file": 1000000, "command_line": 1000000,
-             "start_files": 300000}
-MUTANT_FUZZ_RUNS = {"ini": 20000, "selection": 200000, "config_file": 100000, "command_line": 100000,
-                    "start_files": 30000}
+FUZZ_RUNS = {"ini": 100000, "config_file": 1000000}
+MUTANT_FUZZ_RUNS = {"ini": 20000, "config_file": 100000}
 FUZZ_ENV = dict(os.environ, ASAN_OPTIONS="malloc_context_size=0:quarantine_size_mb=16")
 LEVELS = ("unit", "fuzz", "i686")
 # A level's results count only against a baseline the same harness measured.

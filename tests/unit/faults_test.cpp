@@ -14,6 +14,7 @@
 #include "dosmode/start_files.h"
 #include "fakes/recorders.h"
 #include "mainwindow/form1.h"
+#include "store/replacing.h"
 
 namespace {
 
@@ -201,7 +202,7 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
             drive.oneStepReplace = oneStep;
             for (const std::string& path : kStrangers) drive.put(path, "fremd");
             drive.put(file, old);
-            drive.put(file + ".$neu", "[Eintrag6]\r\nConfig1=ALT\r\n");  // an earlier crash's
+            drive.put(pendingPath(file), "[Eintrag6]\r\nConfig1=ALT\r\n");  // an earlier crash's
         },
         {[=](FakeFiles& drive, Memo& m) {
              std::unique_ptr<Velkor> v = started(drive);
@@ -217,7 +218,7 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
         [=](FakeFiles& drive) {
             for (const std::string& path : kStrangers)
                 if (drive.get(path) != "fremd") return path + " was touched";
-            for (const std::string& path : {file, file + ".$alt"})
+            for (const std::string& path : {file, asidePath(file)})
                 if (states.count(drive.get(path).value_or("\0"))) return std::string();
             return "no whole state in " + file;
         },
