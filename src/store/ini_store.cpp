@@ -54,11 +54,6 @@ std::optional<std::int16_t> parseFlag(const std::string& text) {
     return static_cast<std::int16_t>(value);
 }
 
-// One value of the file: what is written, and what must come back.
-struct Entry {
-    std::string section, key, value;
-};
-
 // A line break inside a value would end it in the file and turn the rest into
 // keys or sections of their own; reading stops there, so only that much is kept.
 std::string storable(const std::string& value) {
@@ -80,44 +75,31 @@ std::string quoted(const std::string& value) {
     return '"' + value + '"';
 }
 
-void addLines(std::vector<Entry>& entries, const std::string& section, const std::string& key,
-              const std::string& text) {
-    std::vector<std::string> lines = storedLines(text);
-    lines.resize(std::min(lines.size(), kMaxLines));
-    for (std::size_t k = 0; k < lines.size(); ++k)
-        entries.push_back({section, key + std::to_string(k + 1), storable(lines[k])});
+void addKey(std::string& text, const std::string& key, const std::string& value) {
+    text += key + "=" + quoted(storable(value)) + "\r\n";
 }
 
-// Everything a save writes, in the order of the file.
-std::vector<Entry> entriesOf(const State& s) {
-    std::vector<Entry> entries;
-    for (const FlagKey& f : kFlagKeys)
-        entries.push_back({"Velkor", f.key, std::to_string(s.Settings.*f.flag)});
-    for (int n = 1; n <= kSlotCount; ++n)
-        entries.push_back({"Velkor", konfigKey(n), storable(s.ConfigList.slot(n).Path)});
+void addLines(std::string& text, const std::string& key, const std::string& lines) {
+    std::vector<std::string> stored = storedLines(lines);
+    for (std::size_t k = 0; k < std::min(stored.size(), kMaxLines); ++k)
+        addKey(text, key + std::to_string(k + 1), stored[k]);
+}
+
+// The file as the profile functions write a new one: a line for each section's
+// header and each key, ended by CR LF.
+std::string iniText(const State& s) {
+    std::string text = "[Velkor]\r\n";
+    for (const FlagKey& f : kFlagKeys) addKey(text, f.key, std::to_string(s.Settings.*f.flag));
+    for (int n = 1; n <= kSlotCount; ++n) addKey(text, konfigKey(n), s.ConfigList.slot(n).Path);
     for (int i = 0; i < kOptionCount; ++i) {
         const OptionRecord& r = s.OptionTable[i];
-        std::string section = entrySection(i);
-        entries.push_back({section, "Name", storable(r.Name)});
+        text += "[" + entrySection(i) + "]\r\n";
+        addKey(text, "Name", r.Name);
         if (r.Name.empty()) continue;
-        addLines(entries, section, "Config", r.ConfigLines);
-        addLines(entries, section, "Autoexec", r.AutoexecLines);
+        addLines(text, "Config", r.ConfigLines);
+        addLines(text, "Autoexec", r.AutoexecLines);
     }
-    return entries;
-}
-
-bool writeAll(Profile& profile, const std::string& file, const std::vector<Entry>& entries) {
-    for (const Entry& e : entries)
-        if (!profile.write(file, e.section, e.key, quoted(e.value))) return false;
-    return profile.flush(file);
-}
-
-// A disk that filled up can leave a short file that the system reports as written.
-bool readsBack(Profile& profile, const std::string& file, const std::vector<Entry>& entries) {
-    return std::all_of(entries.begin(), entries.end(), [&](const Entry& e) {
-        std::size_t room = std::max(kValueCapacity, e.value.size() + 2);
-        return profile.read(file, e.section, e.key, room) == e.value;
-    });
+    return text;
 }
 
 std::string readLines(Profile& profile, const std::string& file, const std::string& section,
@@ -156,11 +138,10 @@ std::string loadIni(State& s, Profile& profile, Files& files) {
     return "";
 }
 
-std::string saveIni(const State& s, Profile& profile, Files& files) {
-    std::string pending = pendingPath(s.IniPath);
-    if (!files.remove(pending)) return causeOf(files);
-    std::vector<Entry> entries = entriesOf(s);
-    if (!writeAll(profile, pending, entries)) return abandon(files, s.IniPath, causeOf(files));
-    if (!readsBack(profile, pending, entries)) return abandon(files, s.IniPath, kIncomplete);
-    return putInPlace(files, s.IniPath);
+// Not written through the profile functions: Windows 9x keeps its own copy of
+// a profile file and answers their reads from it, so reading back through them
+// passes a file that a full disk cut short. A plain write reports a full disk
+// itself, and the bytes are read back from the disk before the replace.
+std::string saveIni(const State& s, Files& files) {
+    return writeReplacing(files, s.IniPath, iniText(s));
 }

@@ -19,6 +19,6 @@ constexpr std::size_t kMaxLines = 20;
 std::string loadIni(State& s, Profile& profile, Files& files);
 
 // Writes everything but the ticks into a new file beside the old one, reads it
-// back, and only then puts it in the old one's place (see replacing.h).
-// Returns "" once saved, or what went wrong as lines of a message.
-std::string saveIni(const State& s, Profile& profile, Files& files);
+// back from the disk, and only then puts it in the old one's place (see
+// replacing.h). Returns "" once saved, or what went wrong as lines of a message.
+std::string saveIni(const State& s, Files& files);

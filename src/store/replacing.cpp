@@ -15,11 +15,15 @@ std::string causeOf(Files& files, const std::string& ours) {
     return said.empty() ? ours : said;
 }
 
+namespace {
+
+// Drops the pending file of `path` after a failure; returns `cause`.
 std::string abandon(Files& files, const std::string& path, const std::string& cause) {
     files.remove(pendingPath(path));
     return cause;
 }
 
+// Puts the written and checked pending file in the place of `path`.
 std::string putInPlace(Files& files, const std::string& path) {
     const std::string pending = pendingPath(path), aside = asidePath(path);
     if (!files.exists(path)) {
@@ -40,6 +44,8 @@ std::string putInPlace(Files& files, const std::string& path) {
     files.remove(aside);  // the old file, or a copy an earlier start read from
     return "";
 }
+
+}  // namespace
 
 std::string writeReplacing(Files& files, const std::string& path, const std::string& bytes) {
     std::string pending = pendingPath(path);

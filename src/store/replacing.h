@@ -18,16 +18,9 @@ std::string causeOf(Files& files, const std::string& ours = "Windows nennt keine
 // The cause when a file read back is not what was written.
 extern const char kIncomplete[];
 
-// Drops the pending file of `path` after a failure; returns `cause`.
-std::string abandon(Files& files, const std::string& path, const std::string& cause);
-
-// Puts the written and checked pending file in the place of `path`. Returns
-// "" once done; otherwise, as lines of a message, why not and, where the old
-// file could not go back under its name, where it lies. The pending file is
-// gone either way.
-std::string putInPlace(Files& files, const std::string& path);
-
-// Writes `bytes` as the new content of `path` that way; returns as putInPlace.
+// Writes `bytes` as the new content of `path` that way. Returns "" once done;
+// otherwise, as lines of a message, why not and, where the old file could not
+// go back under its name, where it lies. The pending file is gone either way.
 std::string writeReplacing(Files& files, const std::string& path, const std::string& bytes);
 
 // The file to read `path` from. Where a replace stopped with the old file

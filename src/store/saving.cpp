@@ -8,7 +8,7 @@ Answer askToSave(MessageBoxes& boxes, bool withCancel) {
 }
 
 bool Speichern(State& s, Platform& p) {
-    std::string problem = saveIni(s, p.profile, p.files);
+    std::string problem = saveIni(s, p.files);
     if (!problem.empty()) {
         p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.IniPath + "\rspeichern:\r" +
                          problem + "\rIhre Änderungen sind noch nicht gesichert.",

@@ -31,7 +31,7 @@ std::string loaded(FakeFiles& files, FakeProfile& profile, bool save) {
     for (const ConfigSlot& slot : s.ConfigList.slots) text += "|" + slot.Path;
     for (const OptionRecord& r : s.OptionTable)
         text += "|" + r.Name + (r.Name.empty() ? "" : "|" + r.ConfigLines + "|" + r.AutoexecLines);
-    require(!save || saveIni(s, profile, files).empty());
+    require(!save || saveIni(s, files).empty());
     return text;
 }
 

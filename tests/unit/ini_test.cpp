@@ -14,7 +14,7 @@ struct Drive {
     FakeProfile profile{files};
     State s;
     Drive() { s.IniPath = kIni; }
-    bool save() { return saveIni(s, profile, files).empty(); }
+    bool save() { return saveIni(s, files).empty(); }
     State reloaded() {
         State r;
         r.IniPath = kIni;
