@@ -1,5 +1,4 @@
-// Private-profile (initialisation file) access, as GetPrivateProfileStringA and
-// WritePrivateProfileStringA provide it.
+// Reading initialisation files, as GetPrivateProfileStringA does.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -14,13 +13,4 @@ class Profile {
     // characters come back (capacity counts the terminating zero).
     virtual std::string read(const std::string& file, const std::string& section,
                              const std::string& key, std::size_t capacity) = 0;
-
-    // Sets `key` in `section` of `file` to `value`, creating file, section and key
-    // as needed; keys and sections keep the order of their first write. `value`
-    // holds no line break. False if the file cannot be written.
-    virtual bool write(const std::string& file, const std::string& section, const std::string& key,
-                       const std::string& value) = 0;
-
-    // Makes sure everything written to `file` so far is on disk.
-    virtual bool flush(const std::string& file) = 0;
 };

@@ -11,15 +11,10 @@
 #include "platform/system.h"
 #include "platform/tray.h"
 
-// flush() is true when the file is there afterwards: the system call itself
-// reports FALSE whether or not it worked.
 class Win32Profile : public Profile {
   public:
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t capacity) override;
-    bool write(const std::string& file, const std::string& section, const std::string& key,
-               const std::string& value) override;
-    bool flush(const std::string& file) override;
 };
 
 class Win32Files : public Files {
