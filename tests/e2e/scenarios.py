@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-# Whole stories of a person using Velkor under Wine; each is one ctest test (see rig.main).
+# Whole stories of a person using Velkor under Wine; each is a ctest test, and one more for each Windows 9x
+# version it names (see rig.scenario).
 import subprocess
 import sys
 
@@ -25,7 +26,7 @@ def expect_centred(rect, area, what):
            f"{what} at {rect}, not centred on {area}")
 
 
-@scenario
+@scenario("win98")
 def editing(t):
     # Velkor.ini held open by another program: Velkor waits for it. A
     # hand-written Velkor.ini (comments, other case, gaps) loads as read and is
@@ -123,7 +124,7 @@ def editing(t):
                  "files in C:\\Velkor")
 
 
-@scenario
+@scenario("win98", "win95")
 def restart_after_reset(t):
     # Every question on, starting where a reset in DOS mode leaves things: an
     # earlier restart's start files live, the user's as .wos; .app files of another program.
@@ -147,7 +148,7 @@ def restart_after_reset(t):
                  ["Autoexec.bat", "Autoexec.wos", "Config.sys", "Config.wos"], "files in C:\\")
 
 
-@scenario
+@scenario("win98")
 def configurations(t):
     # Slots 1, 3 and 4 listed (the file of 3 gone): the menu packs them, and its
     # third entry ticks slot 4. Ticks saved as a file load back; an empty file
@@ -199,7 +200,7 @@ def configurations(t):
     t.expect_files({INI: data("configs-saved.ini"), **vkf}, "after leaving")
 
 
-@scenario
+@scenario("win98")
 def settings_and_file_type(t):
     # In the notification area, a dialog opened from the icon and lost behind
     # another program: a click on the icon brings it back and opens no menu.
