@@ -359,6 +359,8 @@ MUTANTS = [
       ("static_cast<DWORD>(capacity), file.c_str());", "static_cast<DWORD>(capacity - 1), file.c_str());")),
     M("m129", "on Windows NT the reboot is refused: the shutdown privilege is not enabled",
       ("if (!isWindows9x()) enableShutdownPrivilege();", "if (isWindows9x()) enableShutdownPrivilege();")),
+    M("m146", "on Windows 9x the reboot asks for NT's shutdown privilege all the same",
+      ("if (!isWindows9x()) enableShutdownPrivilege();", "enableShutdownPrivilege();")),
     M("m130", "a second start of Velkor runs a second copy instead of handing over",
       ("first_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;", "first_ = true;")),
     M("m131", "the one-Velkor name holds backslashes, which NT refuses: two copies run",

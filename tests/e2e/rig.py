@@ -15,8 +15,13 @@ ANSWERS = {IDOK: "OK", IDCANCEL: "Cancel", IDRETRY: "Retry", IDYES: "Yes", IDNO:
 SCENARIOS = {}
 
 
-def scenario(func):
-    return SCENARIOS.setdefault(func.__name__, func)
+def scenario(*versions):
+    # A story, one test as Wine reports itself (Windows 7) and one named "<story>_<version>" for each Windows
+    # version given ("win98", "win95"), which Velkor is then told it runs on.
+    def add(func):
+        SCENARIOS.update({func.__name__: (func, None), **{f"{func.__name__}_{v}": (func, v) for v in versions}})
+        return func
+    return add
 
 
 class Failed(Exception):
@@ -111,8 +116,8 @@ def listed(f):
 
 
 class Session:
-    def __init__(self, name, build, driver, velkor):
-        self.name, self.build, self.driver, self.velkor = name, build, driver, velkor
+    def __init__(self, name, build, driver, velkor, version=None):
+        self.name, self.build, self.driver, self.velkor, self.version = name, build, driver, velkor, version
         self.work = build / "e2e-work" / name
         self.drive_c, self.end_file, self.env = self.work / "prefix" / "drive_c", self.work / "end.txt", None
 
@@ -123,6 +128,13 @@ class Session:
         subprocess.run(["cp", "-a", ensure_template(self.build / "e2e-work"), self.work / "prefix"], check=True)
         self.xvfb, self.display = start_xvfb()
         self.env = wine_env(self.build / "e2e-work", self.work / "prefix", DISPLAY=f":{self.display}")
+        if self.version:
+            # Told Velkor.exe alone, not the whole prefix: vkdrive, the task bar, the shell and notepad stay as
+            # in the other stories, so that what differs is Velkor's 9x paths; Wine keeps Velkor's token, in
+            # which vkdrive sees whether the shutdown privilege was enabled, whatever the version.
+            # Written into the prefix's registry file while Wine is down: "wine reg add" takes seconds.
+            with open(self.work / "prefix" / "user.reg", "a", encoding="ascii") as reg:
+                reg.write(f'\n[Software\\\\Wine\\\\AppDefaults\\\\Velkor.exe]\n"Version"="{self.version}"\n')
         self.drive = Driver(["wine", self.driver, "Z:" + str(self.end_file).replace("/", "\\")], env=self.env,
                             cwd=self.work, stderr=open(self.work / "wine.log", "wb"))
         self.drive("ping")
@@ -216,7 +228,10 @@ class Session:
         # The notes of vkdrive's hidden window; then the session has gone down and drive C: is final.
         notes = poll(lambda: "endsession\n" in (self.end_file.exists() and self.end_file.read_text() or "") and
                      self.end_file.read_text(), "a reboot: WM_QUERYENDSESSION and WM_ENDSESSION at vkdrive", 30)
-        expect("privilege" in notes, "the reboot was asked for without the shutdown privilege enabled")
+        # NT refuses a reboot without the shutdown privilege; Windows 9x has none to ask for.
+        privileged = "privilege" in notes
+        expect(privileged != bool(self.version), f"the reboot was asked for on {self.version or 'NT'} " +
+               ("with" if privileged else "without") + " the shutdown privilege enabled")
         self.end()
 
 
@@ -281,10 +296,11 @@ def main(args):
         return print(f"SKIPPED {name}: missing {', '.join(missing) or velkor or 'Velkor.exe'}") or 77
     t0, build = time.monotonic(), Path(build).resolve()
     (build / "e2e-screens").mkdir(parents=True, exist_ok=True)
-    session = Session(name, build, Path(driver).resolve(), Path(velkor).resolve())
+    story, version = SCENARIOS[name]
+    session = Session(name, build, Path(driver).resolve(), Path(velkor).resolve(), version)
     try:
         with session:
-            SCENARIOS[name](session)
+            story(session)
     except Failed as e:
         return print(f"FAILED {name}: {e}\n  (screenshots: {build / 'e2e-screens'}; files: {session.drive_c})") or 1
     except Exception:
