@@ -73,21 +73,15 @@ void saveConfigurationAs(State& s, Platform& p) {
              "Die Konfiguration konnte nicht in\r" + *path + "\rgespeichert werden:\r" + problem);
 }
 
-std::optional<std::string> readNamedConfiguration(Platform& p, std::string path) {
+void applyCommandLine(State& s, Platform& p, std::string path) {
+    if (path.empty()) return;
     // The registered command passes a path with blanks unquoted; a console
     // or another program may quote it.
     if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
     std::optional<std::string> line = readConfigFile(p.files, path);
-    if (!line) cannotRead(p, path);
-    return line;
-}
-
-void applyCommandLine(State& s, Platform& p) {
-    std::string path = p.system.commandLine();
-    if (path.empty()) return;
-    if (std::optional<std::string> line = readNamedConfiguration(p, path))
-        Konfiguration(s, p.view, *line, "setzen");
+    if (!line) return cannotRead(p, path);
+    Konfiguration(s, p.view, *line, "setzen");
 }
 
 void arrangeConfigurations(State& s, Platform& p) {
