@@ -15,7 +15,8 @@ void tell(Platform& p, const std::string& text) {
 
 void cannotRead(Platform& p, const std::string& path) {
     tell(p, "Die Konfiguration\r" + path +
-                "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
+                "\rkonnte nicht gelesen werden. Die Datei fehlt, ist leer,\r"
+                "nicht lesbar oder keine Konfigurations-Datei.");
 }
 
 }  // namespace
@@ -109,6 +110,8 @@ void arrangeConfigurations(State& s, Platform& p) {
     FillConfigMenus(s, p.view);
     s.Changed = true;
     if (!unreadable.empty())
-        tell(p, "Diese Konfigurationen konnten nicht gelesen\rwerden und wählen nichts aus:" +
-                    unreadable);
+        tell(p,
+             "Diese Dateien fehlen, sind leer, nicht lesbar oder\r"
+             "keine Konfigurations-Dateien und wählen nichts aus:" +
+                 unreadable);
 }
