@@ -15,7 +15,8 @@ void tell(Platform& p, const std::string& text) {
 
 void cannotRead(Platform& p, const std::string& path) {
     tell(p, "Die Konfiguration\r" + path +
-                "\rkonnte nicht gelesen werden. Die Datei\rfehlt, ist leer oder nicht lesbar.");
+                "\rkonnte nicht gelesen werden. Die Datei fehlt, ist leer,\r"
+                "nicht lesbar oder keine Konfigurations-Datei.");
 }
 
 }  // namespace
@@ -73,21 +74,15 @@ void saveConfigurationAs(State& s, Platform& p) {
              "Die Konfiguration konnte nicht in\r" + *path + "\rgespeichert werden:\r" + problem);
 }
 
-std::optional<std::string> readNamedConfiguration(Platform& p, std::string path) {
+void applyCommandLine(State& s, Platform& p, std::string path) {
+    if (path.empty()) return;
     // The registered command passes a path with blanks unquoted; a console
     // or another program may quote it.
     if (!p.files.exists(path) && path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
     std::optional<std::string> line = readConfigFile(p.files, path);
-    if (!line) cannotRead(p, path);
-    return line;
-}
-
-void applyCommandLine(State& s, Platform& p) {
-    std::string path = p.system.commandLine();
-    if (path.empty()) return;
-    if (std::optional<std::string> line = readNamedConfiguration(p, path))
-        Konfiguration(s, p.view, *line, "setzen");
+    if (!line) return cannotRead(p, path);
+    Konfiguration(s, p.view, *line, "setzen");
 }
 
 void arrangeConfigurations(State& s, Platform& p) {
@@ -115,6 +110,8 @@ void arrangeConfigurations(State& s, Platform& p) {
     FillConfigMenus(s, p.view);
     s.Changed = true;
     if (!unreadable.empty())
-        tell(p, "Diese Konfigurationen konnten nicht gelesen\rwerden und wählen nichts aus:" +
-                    unreadable);
+        tell(p,
+             "Diese Dateien fehlen, sind leer, nicht lesbar oder\r"
+             "keine Konfigurations-Dateien und wählen nichts aus:" +
+                 unreadable);
 }

@@ -30,12 +30,10 @@ std::optional<std::string> listedSelection(const State& s, Platform& p, int inde
 void loadConfiguration(State& s, Platform& p);
 void saveConfigurationAs(State& s, Platform& p);
 
-// The first line of the configuration file a command line names, which may
-// be quoted. A file that cannot be read is told, and gives nothing.
-std::optional<std::string> readNamedConfiguration(Platform& p, std::string path);
-
-// Start-up: the configuration file named on the command line, if any.
-void applyCommandLine(State& s, Platform& p);
+// The configuration file a command line names, at start-up or handed over by
+// a second start, ticks its rows; the path may be quoted. A file that cannot
+// be read is told, and the ticks stay. An empty command line does nothing.
+void applyCommandLine(State& s, Platform& p, std::string path);
 
 // "&Anordnen": which files are listed, in which slot.
 void arrangeConfigurations(State& s, Platform& p);

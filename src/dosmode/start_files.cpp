@@ -33,8 +33,15 @@ constexpr std::size_t kFitBelow = kRightSide - kMinGap - 1;
 // The longest name that fits on a line of its own.
 const std::size_t kMaxName = kLastComma - kNameStart.size();
 
+// COMMAND.COM ends a batch file at a ^Z, and DOS reads Config.sys only up to
+// one: the option editor drops it, and so does every line written here.
+std::string withoutEof(std::string text) {
+    std::erase(text, '\x1A');
+    return text;
+}
+
 void addLine(std::string& file, const std::string& line) {
-    file += line + "\r\n";
+    file += withoutEof(line) + "\r\n";
 }
 
 std::string border(char left, char right) {
@@ -59,12 +66,13 @@ const char kDosLetters[] =
     "\x85\xA0\x83\xC6\x84\x86\x91\x87\x8A\x82\x88\x89\x8D\xA1\x8C\x8B"
     "\xD0\xA4\x95\xA2\x93\xE4\x94\xF6\x9B\x97\xA3\x96\x81\xEC\xE7\x98";
 
-// A name as an ECHO line may show it: in the letters of DOS; control
-// characters, which would end the batch file or move the cursor, as blanks;
+// A name as an ECHO line may show it: without ^Z, as the option editor keeps
+// it; in the letters of DOS; other control characters, which would move the
+// cursor, as blanks;
 // < > |, at which COMMAND.COM would redirect or pipe, as look-alikes; cut to
 // what the frame holds.
 std::string shownName(const std::string& name) {
-    std::string shown = name.substr(0, kMaxName);
+    std::string shown = withoutEof(name).substr(0, kMaxName);
     for (char& c : shown) {
         auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) c = kDosLetters[byte - 0x80];

@@ -13,7 +13,8 @@ struct StartFiles {
 };
 
 // Both files from the ticked entries (Ticked == 1) in index order. `windowsDir`
-// is where COMMAND.COM and WIN.COM lie, as Windows reports it.
+// is where COMMAND.COM and WIN.COM lie, as Windows reports it. No line holds
+// a ^Z, at which DOS would stop reading the file.
 StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDir);
 
 // The framed banner lines that name the ticked entries, as written to the

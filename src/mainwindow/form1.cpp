@@ -15,7 +15,7 @@ bool Form1::Form_Load() {
     p_.view.centreOnScreen();
     s_.IniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
     if (!Laden()) return false;
-    applyCommandLine(s_, p_);
+    applyCommandLine(s_, p_, p_.system.commandLine());
     FillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
@@ -62,9 +62,9 @@ void Form1::TaskbarCreated() {
 void Form1::StartedAgain(const std::string& commandLine) {
     // The handler that opened the modal window is still running.
     if (p_.view.modalOpen()) return p_.view.bringModalForward();
-    if (commandLine.empty()) return showFromTray(p_);
-    if (std::optional<std::string> line = readNamedConfiguration(p_, commandLine))
-        applyChosen(*line);
+    // A double click on a file only ticks, as at a start; it never restarts.
+    showFromTray(p_);
+    applyCommandLine(s_, p_, commandLine);
 }
 
 void Form1::Check1_Click(int row, bool ticked) {

@@ -19,8 +19,8 @@ class Form1 {
     void Form_MouseDown(int button, int x);
     void TaskbarCreated();
     // The same Velkor.ini was started again with this command line: the
-    // window comes back, and a file it names is applied as one chosen from the
-    // menu. An open modal window only comes to the front.
+    // window comes back in front, with the ticks of a file it names, as at a
+    // start. An open modal window only comes to the front.
     void StartedAgain(const std::string& commandLine);
 
     void Check1_Click(int row, bool ticked);
@@ -43,9 +43,9 @@ class Form1 {
 
   private:
     bool Laden();
-    // A configuration chosen from a menu or by a second start: the window
-    // comes back with its ticks, or with SofortStart the restart begins at
-    // once and the window stays as it is.
+    // A configuration chosen from a menu: the window comes back with its
+    // ticks, or with SofortStart the restart begins at once and the window
+    // stays as it is.
     void applyChosen(const std::string& selection);
     void showName(int row);  // the name as typed, "&" included
 

@@ -1,6 +1,7 @@
 #include "store/config_file.h"
 
 #include "store/replacing.h"
+#include "store/selection.h"
 
 namespace {
 // A selection string is at most 32 characters; the rest of a file is never used.
@@ -10,7 +11,9 @@ constexpr std::size_t kReadLimit = 4096;
 std::optional<std::string> readConfigFile(Files& files, const std::string& path) {
     std::optional<std::string> bytes = files.read(completedPath(files, path), kReadLimit);
     if (!bytes || bytes->empty()) return std::nullopt;
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
+    std::string line = bytes->substr(0, bytes->find_first_of("\r\n"));
+    if (!isSelection(line)) return std::nullopt;
+    return line;
 }
 
 std::string writeConfigFile(Files& files, const std::string& path, const std::string& selection) {

@@ -17,6 +17,16 @@ std::string selectionOf(const OptionTable& table) {
     return s;
 }
 
+bool isSelection(std::string_view line) {
+    if (!line.empty() && line.size() % 3 != 2) return false;  // "00", "00,01", ...
+    for (std::size_t p = 0; p < line.size(); p += 3) {
+        if (!isDigit(line[p]) || !isDigit(line[p + 1])) return false;
+        if ((line[p] - '0') * 10 + (line[p + 1] - '0') >= kOptionCount) return false;
+        if (p + 2 < line.size() && line[p + 2] != ',') return false;
+    }
+    return true;
+}
+
 void applySelection(OptionTable& table, std::string_view selection) {
     for (OptionRecord& r : table) r.Ticked = 0;
     for (std::size_t p = 0; p + 1 < selection.size(); p += 3) {

@@ -60,8 +60,16 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     loadConfiguration(s, p);    // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
-    EXPECT_EQ(boxes.titles(), "Konfiguration;");
     EXPECT_FALSE(s.Changed);
+    // Only a list of rows is applied; any other first line is told (one
+    // message each, after the one for the refused save) and keeps the ticks.
+    for (const char* bytes : {"04,10\n0", "\x89PNG", "[Velkor]", "00,11", "00,03,", "00;03"}) {
+        files.put(vkf, bytes);
+        fileDialogs.picks = {vkf};
+        loadConfiguration(s, p);
+    }
+    EXPECT_EQ(ticked(), "04,10");
+    EXPECT_EQ(boxes.shown.size(), 6u);
 }
 
 // A row given another file is read again; a path too long for Velkor.ini is refused.

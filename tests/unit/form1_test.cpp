@@ -78,8 +78,9 @@ TEST(Tray, WhatAClickOnTheIconDoes) {
 }
 
 // A second start for the same Velkor.ini, and the icon's menu, while Velkor
-// waits in the icon: with SofortStart a chosen file restarts at once.
-TEST(StartedAgain, AModalWindowComesForwardAndAFileIsChosenAsFromTheIcon) {
+// waits in the icon: with SofortStart only a menu's configuration restarts at
+// once; a handed-over file ticks as at a start, the window in front.
+TEST(StartedAgain, AModalWindowComesForwardAndAFileOnlyTicks) {
     World w;
     w.files.put("C:\\K\\a.vkf", "00\r\n");
     w.files.put(kIni,
@@ -87,17 +88,17 @@ TEST(StartedAgain, AModalWindowComesForwardAndAFileIsChosenAsFromTheIcon) {
                 "StartenMSG=0\r\nKonfig1=C:\\K\\a.vkf\r\n[Eintrag1]\r\nName=Maus\r\n");
     Form1 form{w.p};
     form.Form_Load();
+    form.MKontext_Click(0);
+    EXPECT_FALSE(w.view.visible);  // the restart begun from the icon
     w.view.modal = true;
     form.StartedAgain("C:\\K\\a.vkf");
     EXPECT_EQ(w.view.broughtForward, 1);
     w.view.modal = false;
-    form.StartedAgain("C:\\K\\fehlt.vkf");
-    EXPECT_EQ(w.boxes.titles(), "Konfiguration;");
-    EXPECT_EQ(w.system.reboots, 0);
     form.StartedAgain("\"C:\\K\\a.vkf\"");
-    form.MKontext_Click(0);
-    EXPECT_EQ(w.system.reboots, 2);  // neither shows the window first
-    EXPECT_FALSE(w.view.visible);
+    EXPECT_TRUE(w.view.visible && !w.tray.icon);
+    form.StartedAgain("C:\\K\\fehlt.vkf");
+    EXPECT_EQ(w.boxes.titles(), "Konfiguration;");  // for the missing file only
+    EXPECT_EQ(w.system.reboots, 1);                 // the menu's
 }
 
 // After every handler the icon exists exactly while the window is hidden.
