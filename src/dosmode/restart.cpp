@@ -13,8 +13,6 @@ namespace {
 
 const char kTitle[] = "Neu starten";
 const std::string kRoot = "C:\\";
-const std::string kConfigSys = "C:\\Config.sys", kAutoexecBat = "C:\\Autoexec.bat";
-const std::string kConfigWos = "C:\\Config.wos", kAutoexecWos = "C:\\Autoexec.wos";
 const std::string kConfigApp = "C:\\Config.app", kAutoexecApp = "C:\\Autoexec.app";
 
 // Far more than any start file holds; a longer one is never taken for a copy.
@@ -36,12 +34,17 @@ const char kRestartNotice[] =
     "gestartet. Bitte schließen Sie alle Anwendungen\r"
     "und klicken Sie anschließend auf OK.";
 
-// A live start file and the backup that WIN.COM /WX puts back in its place.
+// A live start file, the backup that WIN.COM /WX puts back in its place, and
+// what this restart found and did with them.
 struct StartFile {
     std::string live, backup;
     std::optional<std::string> liveBytes{}, backupBytes{};  // as found; nothing if missing
-    bool users = false;    // the live file is the user's and is moved aside; else an empty backup
-    bool touched = false;  // moved aside (or its empty backup begun): needs putting back
+    // Velkor's own from an earlier restart: the live file, or the backup,
+    // which an earlier program made of Velkor's file.
+    bool ours = false, backupOurs = false;
+    // The user's file is the backup now; else an empty backup stands for none.
+    bool usersMoved = false;
+    enum class Stage { Live, BackedUp, Placed } stage = Stage::Live;
 };
 
 std::string stillBackedUp(const StartFile& f) {
@@ -58,12 +61,10 @@ class Restart {
     Restart(State& s, Platform& p) : s_(s), p_(p), files_(p.files) {}
 
     bool run() {
-        if (!ask() || !checkAhead() || !readStartFiles() || !putBackLeftBackups() ||
-            !removeOldBackups())
-            return false;
+        if (!ask() || !checkAhead() || !readStartFiles() || !tidyUp()) return false;
         if (s_.Settings.StartenMSG == kOn)
             p_.boxes.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
-        if (!backUp() || !writeNew()) return false;
+        if (!writeNew() || !backUp() || !putNewInPlace()) return false;
         // Set first: Windows 9x asks whether we may end during the request.
         s_.rebootRequested = true;
         if (!p_.system.requestReboot()) {
@@ -74,6 +75,9 @@ class Restart {
     }
 
   private:
+    StartFile& config() { return start_[0]; }
+    StartFile& autoexec() { return start_[1]; }
+
     bool ask() {
         // The restart goes on whatever the answer; a failed save has told the user.
         if (s_.Changed && askToSave(p_.boxes, false) == Answer::Yes) Speichern(s_, p_);
@@ -94,8 +98,8 @@ class Restart {
             return fail("Das Windows-Verzeichnis konnte nicht\rermittelt werden.");
         if (!files_.canCreateIn(kRoot))
             return fail("Im Hauptverzeichnis C:\\ können keine\rDateien angelegt werden.");
-        for (const std::string& path :
-             {kConfigSys, kAutoexecBat, kConfigWos, kAutoexecWos, kConfigApp, kAutoexecApp}) {
+        for (const std::string& path : {config().live, config().backup, autoexec().live,
+                                        autoexec().backup, kConfigApp, kAutoexecApp}) {
             if (files_.exists(path) && !files_.canMove(path))
                 return fail(
                     "Die Datei " + path +
@@ -105,8 +109,7 @@ class Restart {
         return true;
     }
 
-    // Which backup is the only copy of the user's file, and whose the live
-    // files are, can only be told from what they hold.
+    // Whose the files are can only be told from what they hold.
     bool readStartFiles() {
         for (StartFile& f : start_) {
             for (auto [path, bytes] :
@@ -118,71 +121,103 @@ class Restart {
                                 causeOf(files_));
             }
         }
+        // A DOS-mode session that did not end by EXIT (a reset, WIN, a restart
+        // cut short) leaves Velkor's Autoexec.bat live, or none beside its
+        // backup: the backups are what the user boots with.
+        const std::optional<std::string>& bat = autoexec().liveBytes;
+        left_ = bat ? isVelkorAutoexec(*bat) : autoexec().backupBytes.has_value();
+        autoexec().ours = left_ && bat;
+        config().ours = left_ && bat && config().liveBytes && bat->size() <= kReadLimit &&
+                        isVelkorConfigSys(*config().liveBytes, *bat, s_.OptionTable);
+        const std::optional<std::string>& batBackup = autoexec().backupBytes;
+        autoexec().backupOurs = batBackup && isVelkorAutoexec(*batBackup);
+        config().backupOurs = config().ours && same(config().liveBytes, config().backupBytes);
         return true;
     }
 
-    // A backup that holds what no live file holds is the only copy of the
-    // user's file: a DOS-mode session ended by a reset or by WIN leaves ours
-    // live and theirs as backups, and a failed earlier run may leave a backup
-    // without its live file. It goes back first, as EXIT would have done.
-    bool putBackLeftBackups() {
-        for (StartFile& f : start_) {
-            if (!f.backupBytes || same(f.backupBytes, f.liveBytes)) continue;
-            if (!moveOver(files_, f.backup, f.live)) {
-                std::string text = "Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
-                                   " zurückgelegt werden:\r" + causeOf(files_);
-                for (const StartFile& g : start_)
-                    if (g.backupBytes) text += stillBackedUp(g);
-                report(text);
-                return false;
-            }
-            f.liveBytes = std::move(f.backupBytes);
-            f.backupBytes.reset();
-            recovered_ = true;
-        }
-        return true;
-    }
-
-    // Left now are backups that are copies of their live files.
-    bool removeOldBackups() {
-        for (const std::string& path : {kConfigApp, kAutoexecApp, kConfigWos, kAutoexecWos})
+    // Leaves the user's current start files live and no backup beside them,
+    // as EXIT would have, and deletes nothing that may be the user's: a file
+    // that must make way and is not Velkor's own, and a backup that differs
+    // from the user's live file, are kept under a name of Velkor's.
+    // Autoexec.bat comes last, so that until then a start still sees the session.
+    bool tidyUp() {
+        for (const std::string& path : {kConfigApp, kAutoexecApp})
             if (!files_.remove(path))
-                return fail("Die Datei " + path + " konnte nicht\rgelöscht werden:\r" +
-                            causeOf(files_));
+                return cannotTidy("Die Datei " + path + " konnte nicht\rgelöscht werden:\r" +
+                                  causeOf(files_));
+        for (StartFile& f : start_)
+            if (!tidy(f)) return false;
         return true;
     }
 
-    bool backUp() {
-        // An Autoexec.bat of ours with no backup beside it is left from a run
-        // that could not remove it: the user had none.
-        start_[0].users = start_[0].liveBytes.has_value();
-        start_[1].users = start_[1].liveBytes && !isVelkorAutoexec(*start_[1].liveBytes);
-        for (StartFile& f : start_) {
-            if (f.users) {
-                f.touched = files_.rename(f.live, f.backup);
-                if (!f.touched)
-                    return fail("Die Datei " + f.live + " konnte nicht\rin " + f.backup +
-                                " umbenannt werden:\r" + causeOf(files_));
-            } else {
-                f.touched = true;  // a failed write may still leave a file behind
-                if (!files_.write(f.backup, ""))
-                    return fail("Die Sicherung " + f.backup + " konnte nicht\rangelegt werden:\r" +
-                                causeOf(files_));
-            }
+    bool tidy(StartFile& f) {
+        if (f.backupOurs) {
+            if (!files_.remove(f.backup))
+                return cannotTidy("Die Datei " + f.backup + " konnte nicht\rgelöscht werden:\r" +
+                                  causeOf(files_));
+            f.backupBytes.reset();
         }
+        if (!f.backupBytes) {
+            // Velkor's own with no backup beside it: the user had none.
+            if (f.ours && !files_.remove(f.live))
+                return cannotTidy("Die Datei " + f.live + " konnte nicht\rgelöscht werden:\r" +
+                                  causeOf(files_));
+            if (f.ours) f.liveBytes.reset();
+            return true;
+        }
+        bool backupIsCurrent = left_ || !f.liveBytes;
+        if (backupIsCurrent) {
+            if (f.liveBytes && !f.ours && !same(f.liveBytes, f.backupBytes) && !keep(f.live))
+                return false;
+            if (!moveOver(files_, f.backup, f.live))
+                return cannotTidy("Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
+                                  " zurückgelegt werden:\r" + causeOf(files_));
+            f.liveBytes = std::move(f.backupBytes);
+            recovered_ = true;
+        } else if (same(f.backupBytes, f.liveBytes) || f.backupBytes->empty()) {
+            if (!files_.remove(f.backup))
+                return cannotTidy("Die Datei " + f.backup + " konnte nicht\rgelöscht werden:\r" +
+                                  causeOf(files_));
+        } else if (!keep(f.backup)) {
+            return false;
+        }
+        f.backupBytes.reset();
         return true;
     }
 
-    // Both files are read back before Windows is asked to reboot: a full disk
-    // can cut a file short and still report it written.
+    // Moves the file to the first free name stem.v01 ... stem.v99.
+    bool keep(const std::string& path) {
+        const std::string& stem = path.substr(0, path.rfind('.'));
+        for (int n = 1; n <= 99; ++n) {
+            std::string kept = stem + ".v" + char('0' + n / 10) + char('0' + n % 10);
+            if (files_.exists(kept)) continue;
+            if (files_.rename(path, kept)) return true;
+            return cannotTidy("Die Datei " + path + " konnte nicht\rin " + kept +
+                              " umbenannt werden:\r" + causeOf(files_));
+        }
+        return cannotTidy("Für die Datei " + path + " ist kein Name\rvon " + stem + ".v01 bis " +
+                          stem + ".v99 mehr frei:\r");
+    }
+
+    bool cannotTidy(const std::string& what) {
+        std::string text = what;
+        for (const StartFile& f : start_)
+            if (f.backupBytes) text += stillBackedUp(f);
+        report(text);
+        return false;
+    }
+
+    // Written and read back under names of Velkor's first, so that no start
+    // file cut short by a full disk or a power cut ever lies under a live name.
     bool writeNew() {
-        const std::pair<const std::string&, const std::string&> written[] = {
-            {kConfigSys, content_.configSys}, {kAutoexecBat, content_.autoexecBat}};
-        for (auto [path, bytes] : written)
-            if (!files_.write(path, bytes)) return cannotWrite(path, causeOf(files_));
-        for (auto [path, bytes] : written) {
-            std::optional<std::string> back = files_.read(path, bytes.size() + 1);
-            if (back != bytes) return cannotWrite(path, back ? kIncomplete : causeOf(files_));
+        const std::pair<const StartFile&, const std::string&> written[] = {
+            {config(), content_.configSys}, {autoexec(), content_.autoexecBat}};
+        for (auto [f, bytes] : written) {
+            const std::string pending = pendingPath(f.live);
+            if (!files_.remove(pending) || !files_.write(pending, bytes))
+                return cannotWrite(f.live, causeOf(files_));
+            std::optional<std::string> back = files_.read(pending, bytes.size() + 1);
+            if (back != bytes) return cannotWrite(f.live, back ? kIncomplete : causeOf(files_));
         }
         return true;
     }
@@ -191,24 +226,66 @@ class Restart {
         return fail("Die neue Datei " + path + " konnte\rnicht geschrieben werden:\r" + cause);
     }
 
-    // Puts the user's start files back under their own names. Returns what
-    // could not be put back, one line each, or "".
+    // The user's Autoexec.bat is moved aside first and put back last: while
+    // it is not live, a start sees the session and puts everything back.
+    bool backUp() {
+        for (StartFile* f : {&autoexec(), &config()}) {
+            f->stage = StartFile::Stage::BackedUp;
+            f->usersMoved = f->liveBytes.has_value();
+            if (f->usersMoved) {
+                if (!files_.rename(f->live, f->backup)) {
+                    f->stage = StartFile::Stage::Live;
+                    return fail("Die Datei " + f->live + " konnte nicht\rin " + f->backup +
+                                " umbenannt werden:\r" + causeOf(files_));
+                }
+            } else if (!files_.write(f->backup, "")) {
+                // An empty backup, so that EXIT leaves no file of ours live.
+                return fail("Die Sicherung " + f->backup + " konnte nicht\rangelegt werden:\r" +
+                            causeOf(files_));
+            }
+        }
+        return true;
+    }
+
+    bool putNewInPlace() {
+        for (StartFile* f : {&autoexec(), &config()}) {
+            if (!files_.rename(pendingPath(f->live), f->live))
+                return cannotWrite(f->live, causeOf(files_));
+            f->stage = StartFile::Stage::Placed;
+        }
+        return true;
+    }
+
+    // Puts the user's start files back under their own names, Autoexec.bat
+    // last. Returns what could not be put back, one line each, or "". After
+    // a failure Autoexec.bat stays Velkor's, or missing beside its backup, so
+    // that the next start still sees the session and puts both back.
     std::string putBack() {
         std::string problems;
-        for (auto f = start_.rbegin(); f != start_.rend(); ++f) {
-            if (!f->touched) continue;
-            if (f->users) {
-                if (!moveOver(files_, f->backup, f->live)) problems += stillBackedUp(*f);
-            } else if (!files_.remove(f->live)) {
-                // The empty backup stays, so that the next restart puts it back.
-                problems += "\rDie neue Datei " + f->live + " konnte\rnicht gelöscht werden.";
-            } else if (!files_.remove(f->backup)) {
-                problems += "\rDie leere Datei " + f->backup + " konnte\rnicht gelöscht werden.";
-            }
-            f->touched = false;
-            moved_ = moved_ || f->users;
+        for (StartFile& f : start_) {
+            if (f.stage == StartFile::Stage::Live) continue;
+            if (problems.empty()) problems = putBack(f);
+            if (!problems.empty() && f.usersMoved) problems += stillBackedUp(f);
         }
+        for (const StartFile& f : start_) files_.remove(pendingPath(f.live));
         return problems;
+    }
+
+    // "", or why the file could not go back.
+    std::string putBack(StartFile& f) {
+        bool placed = f.stage == StartFile::Stage::Placed;
+        f.stage = StartFile::Stage::Live;
+        if (f.usersMoved) {
+            moved_ = true;
+            bool back =
+                placed ? moveOver(files_, f.backup, f.live) : files_.rename(f.backup, f.live);
+            return back ? "" : "\r" + causeOf(files_);
+        }
+        if (placed && !files_.remove(f.live))
+            return "\rDie neue Datei " + f.live + " konnte\rnicht gelöscht werden.";
+        if (!files_.remove(f.backup))
+            return "\rDie leere Datei " + f.backup + " konnte\rnicht gelöscht werden.";
+        return "";
     }
 
     bool fail(const std::string& what) {
@@ -232,8 +309,10 @@ class Restart {
     Files& files_;
     std::string windowsDir_;
     StartFiles content_;
-    std::array<StartFile, 2> start_{{{kConfigSys, kConfigWos}, {kAutoexecBat, kAutoexecWos}}};
-    bool recovered_ = false;  // backups left behind were put back
+    std::array<StartFile, 2> start_{
+        {{"C:\\Config.sys", "C:\\Config.wos"}, {"C:\\Autoexec.bat", "C:\\Autoexec.wos"}}};
+    bool left_ = false;       // a DOS-mode session was not ended by EXIT
+    bool recovered_ = false;  // backups were put back
     bool moved_ = false;      // a file of the user's was moved aside and put back
 };
 

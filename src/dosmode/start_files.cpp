@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <set>
 #include <string_view>
+#include <tuple>
 
 #include "platform/text_rules.h"
 
@@ -89,25 +91,37 @@ std::string asBatchText(const std::string& shown) {
     return doubled(shown, '%');
 }
 
+// One name more on the banner: onto the current line, or the line is
+// finished and a new one begins with it. Built as DOS shows the lines, so the
+// padding counts a doubled % as one column.
+void addName(std::string& line, std::vector<std::string>& finished, const std::string& name) {
+    if (line.size() + name.size() < kFitBelow) {
+        if (line.size() > kNameStart.size()) line += ", ";
+        line += name;
+    } else {
+        finished.push_back(
+            asBatchText(line + ',' + std::string(kLastComma - line.size(), ' ') + kSide));
+        line = kNameStart + name;
+    }
+}
+
+std::string lastLine(const std::string& line) {
+    return asBatchText(line + std::string(kRightSide - line.size(), ' ') + kSide);
+}
+
+// What an entry adds to Config.sys.
+std::string configPart(const OptionRecord& r) {
+    return r.ConfigLines.empty() ? "" : r.ConfigLines + "\r\n";
+}
+
 }  // namespace
 
 std::vector<std::string> componentLines(const OptionTable& table) {
-    // Built as DOS shows them, so the padding counts a doubled % as one column.
     std::vector<std::string> lines;
     std::string line = kNameStart;
-    for (const OptionRecord& r : table) {
-        if (r.Ticked != 1) continue;
-        std::string name = shownName(r.Name);
-        if (line.size() + name.size() < kFitBelow) {
-            if (line.size() > kNameStart.size()) line += ", ";
-            line += name;
-        } else {
-            lines.push_back(
-                asBatchText(line + ',' + std::string(kLastComma - line.size(), ' ') + kSide));
-            line = kNameStart + name;
-        }
-    }
-    lines.push_back(asBatchText(line + std::string(kRightSide - line.size(), ' ') + kSide));
+    for (const OptionRecord& r : table)
+        if (r.Ticked == 1) addName(line, lines, shownName(r.Name));
+    lines.push_back(lastLine(line));
     return lines;
 }
 
@@ -117,7 +131,7 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     addLine(bat, "@ECHO OFF");
     for (const OptionRecord& r : table) {
         if (r.Ticked != 1) continue;
-        if (!r.ConfigLines.empty()) addLine(f.configSys, r.ConfigLines);
+        f.configSys += configPart(r);
         if (!r.AutoexecLines.empty()) addLine(bat, r.AutoexecLines);
     }
     addLine(bat, "ECHO.");
@@ -137,15 +151,42 @@ StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDi
     return f;
 }
 
+namespace {
+
+// The lines of a start file as an editor may have left them: ended by CR LF,
+// LF or CR, without the blanks and the ^Z at their ends; empty lines do not count.
+std::vector<std::string_view> editedLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        line = line.substr(0, line.find_last_not_of(" \t\x1A") + 1);  // npos + 1 == 0
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// The banner's lines that name the components, as they stand in the file;
+// nothing if there is no banner.
+std::vector<std::string_view> namedComponents(std::string_view autoexecBat) {
+    const std::string heading =
+        framed(1, "Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:");
+    const std::string empty = framed(0, "");
+    std::vector<std::string_view> lines = editedLines(autoexecBat);
+    auto at = std::find(lines.begin(), lines.end(), heading);
+    if (lines.end() - at < 3 || at[1] != empty) return {};
+    auto end = std::find(at + 2, lines.end(), empty);
+    return {at + 2, end};
+}
+
+}  // namespace
+
 bool isVelkorAutoexec(std::string_view autoexecBat) {
     const std::string marks[] = {border(kTopLeft, kTopRight), framed(16, kRestoreLine1),
                                  framed(16, kRestoreLine2), border(kBottomLeft, kBottomRight)};
     std::size_t found = 0;
-    while (!autoexecBat.empty()) {
-        std::size_t end = std::min(autoexecBat.find_first_of("\r\n"), autoexecBat.size());
-        std::string_view line = autoexecBat.substr(0, end);
-        autoexecBat.remove_prefix(std::min(end + 1, autoexecBat.size()));
-        line = line.substr(0, line.find_last_not_of(" \t\x1A") + 1);  // npos + 1 == 0
+    for (std::string_view line : editedLines(autoexecBat)) {
         if (found < std::size(marks)) {
             if (line == marks[found]) ++found;
         } else if (line.ends_with(kWinCom)) {
@@ -153,4 +194,50 @@ bool isVelkorAutoexec(std::string_view autoexecBat) {
         }
     }
     return false;
+}
+
+namespace {
+
+// Looks for entries, ticked in index order, that give both the banner's lines
+// and Config.sys as found, the way makeStartFiles builds them.
+class Explanation {
+  public:
+    Explanation(const OptionTable& table, std::string_view configSys,
+                const std::vector<std::string_view>& named)
+        : table_(table), config_(configSys), named_(named) {}
+
+    bool from(int i, std::size_t at, const std::vector<std::string>& finished,
+              const std::string& line) {
+        if (i == kOptionCount)
+            return at == config_.size() && finished.size() + 1 == named_.size() &&
+                   lastLine(line) == named_.back();
+        // The finished lines are the banner's first ones, and the current one
+        // begins the next: the position tells all of it.
+        if (!deadEnds_.insert({i, at, finished.size(), line.size()}).second) return false;
+        if (from(i + 1, at, finished, line)) return true;
+        std::string part = configPart(table_[i]);
+        if (config_.substr(at, part.size()) != part) return false;
+        std::vector<std::string> more = finished;
+        std::string next = line;
+        addName(next, more, shownName(table_[i].Name));
+        std::size_t n = more.size();
+        if (n >= named_.size() || (n > finished.size() && more.back() != named_[n - 1]) ||
+            !named_[n].starts_with(asBatchText(next)))
+            return false;
+        return from(i + 1, at + part.size(), more, next);
+    }
+
+  private:
+    const OptionTable& table_;
+    std::string_view config_;
+    const std::vector<std::string_view>& named_;
+    std::set<std::tuple<int, std::size_t, std::size_t, std::size_t>> deadEnds_;
+};
+
+}  // namespace
+
+bool isVelkorConfigSys(std::string_view configSys, std::string_view autoexecBat,
+                       const OptionTable& table) {
+    std::vector<std::string_view> named = namedComponents(autoexecBat);
+    return !named.empty() && Explanation(table, configSys, named).from(0, 0, {}, kNameStart);
 }

@@ -27,3 +27,10 @@ std::vector<std::string> componentLines(const OptionTable& table);
 // Line ends may be CR LF, LF or CR; blanks and ^Z at line ends, empty lines
 // and lines added anywhere do not count.
 bool isVelkorAutoexec(std::string_view autoexecBat);
+
+// True if `configSys` is the one that makeStartFiles wrote beside the Velkor
+// Autoexec.bat `autoexecBat` from the entries of `table` (their ticks do not
+// count): some choice of entries gives both the banner's names and exactly
+// these bytes. A Config.sys that anyone changed since is not.
+bool isVelkorConfigSys(std::string_view configSys, std::string_view autoexecBat,
+                       const OptionTable& table);

@@ -1,9 +1,10 @@
 // The fault model: the restart and both saves run on a drive where any file
-// operation may fail, once or twice, come back short, or meet a power cut;
-// each run is followed by what comes next: Velkor started again, another
-// restart or save, and EXIT in DOS mode. Throughout, nothing is lost: the
-// user's start files and Velkor's saved states are always whole on the drive,
-// and come back.
+// operation may fail, once or twice, come back short, or meet a power cut,
+// and Windows may refuse the reboot; each run is followed by what comes next:
+// Velkor started again, another restart or save, and EXIT in DOS mode. The
+// restart starts from every state the world leaves the start files in.
+// Throughout, nothing that was the user's is lost, and after EXIT the user
+// boots with the files the user had.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,7 +25,6 @@ using Faults = std::map<int, Fault>;
 const std::string kIni = "C:\\VELKOR\\Velkor.ini", kVkf = "C:\\VELKOR\\Spiele.vkf";
 const std::string kLive[] = {"C:\\Config.sys", "C:\\Autoexec.bat"};
 const std::string kBackup[] = {"C:\\Config.wos", "C:\\Autoexec.wos"};
-const std::string kUser[] = {"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", "PATH C:\\DOS\r\n"};
 // Files of the user's beside Velkor's own, never to be touched.
 const std::string kStrangers[] = {"C:\\VELKOR\\Velkor.neu", "C:\\VELKOR\\Spiele.neu"};
 
@@ -52,9 +52,14 @@ std::string told(const Velkor& v, bool oneFailure) {
     return !oneFailure || cause ? "" : "no cause in: " + text;
 }
 
-// What the stages of one run of a story share.
-struct Memo {
-    bool oneFailure, noFault, rebooted = false;
+// One run's plan: faults by operation number, and whether Windows refuses
+// the first reboot.
+struct Plan {
+    Faults faults;
+    bool refused = false;
+    bool oneFailure() const {
+        return !refused && faults.size() == 1 && faults.begin()->second == Fault::Fails;
+    }
 };
 
 // A story: the drive it starts from, its stages, each a run of Velkor that a
@@ -63,106 +68,251 @@ struct Memo {
 struct Story {
     std::string name;
     std::function<void(FakeFiles&)> setUp;
-    std::vector<std::function<std::string(FakeFiles&, Memo&)>> stages;
-    std::function<std::string(FakeFiles&)> broken;
+    std::vector<std::function<std::string(FakeFiles&, const Plan&, bool&)>> stages;
+    std::function<std::string(const FakeFiles&)> broken;
+    int firstStage = 0;  // operations of the first stage without a fault
 };
 
-// Plays a story with every single fault, a power cut before each operation,
-// and every pair of failures, or of a power cut and a failure, that begins in
-// its first stage.
-void exhaust(const Story& story, int& runs, int& violations) {
-    int first = 0;
-    auto play = [&](const Faults& plan) {
-        ++runs;
-        FakeFiles drive;
-        story.setUp(drive);
-        Memo memo{plan.size() == 1 && plan.begin()->second == Fault::Fails, plan.empty()};
-        std::string wrong;
-        drive.afterChange = [&] {
-            if (wrong.empty()) wrong = story.broken(drive);
-        };
-        drive.faults = plan;
-        for (const auto& stage : story.stages) {
-            try {
-                if (std::string said = stage(drive, memo); wrong.empty()) wrong = said;
-            } catch (const PowerCut&) {
-            }
-            first = first ? first : drive.operations;
-            memo.oneFailure = false;
-        }
+struct Tally {
+    int runs = 0, violations = 0;
+};
+
+// What a run without a fault shows of a story.
+struct Shape {
+    int first = 0, all = 0;  // operations in its first stage, and in all
+    std::set<int> writes;
+};
+
+Shape play(const Story& story, const Plan& plan, Tally& tally) {
+    ++tally.runs;
+    FakeFiles drive;
+    story.setUp(drive);
+    std::string wrong;
+    drive.afterChange = [&] {
         if (wrong.empty()) wrong = story.broken(drive);
-        if (!wrong.empty() && ++violations <= 10) {
-            std::string faults;
-            for (auto [n, f] : plan) faults += " " + std::to_string(n) + "fsp"[int(f)];
-            ADD_FAILURE() << story.name << ", faults" << faults << ": " << wrong;
-        }
-        return std::pair{drive.operations, drive.writes};
     };
-    auto [all, writes] = play({});
-    ASSERT_TRUE(first > 3 && !writes.empty()) << story.name;
-    for (int n = 1; n <= all; ++n) {
-        play({{n, Fault::PowerCut}});
-        if (writes.count(n)) play({{n, Fault::Short}});
-        play({{n, Fault::Fails}});
-        for (int m = n + 1; m <= all + 10 && n <= first; ++m)  // a failure can add steps
-            for (Fault f : {Fault::Fails, Fault::PowerCut}) play({{n, f}, {m, Fault::Fails}});
+    drive.faults = plan.faults;
+    bool rebooted = false;
+    Shape shape;
+    for (const auto& stage : story.stages) {
+        try {
+            if (std::string said = stage(drive, plan, rebooted); wrong.empty()) wrong = said;
+        } catch (const PowerCut&) {
+        }
+        shape.first = shape.first ? shape.first : drive.operations;
+    }
+    if (wrong.empty()) wrong = story.broken(drive);
+    if (!wrong.empty() && ++tally.violations <= 10) {
+        std::string faults = plan.refused ? " reboot refused" : "";
+        for (auto [n, f] : plan.faults) faults += " " + std::to_string(n) + "fsp"[int(f)];
+        ADD_FAILURE() << story.name << ", faults" << faults << ": " << wrong;
+    }
+    shape.all = drive.operations, shape.writes = drive.writes;
+    return shape;
+}
+
+// Plays a story without a fault, with a refused reboot, with every single
+// fault and a power cut before each operation, and with every pair of
+// failures, or of a power cut or refused reboot and a failure, whose first
+// lies in the first stage. A second failure after the last operation of the
+// run it joins changes nothing, and is not played.
+void exhaust(const Story& story, Tally& tally) {
+    Shape shape = play(story, {}, tally);
+    ASSERT_TRUE(shape.first > 3 && !shape.writes.empty()) << story.name;
+    int refused = play(story, {{}, true}, tally).all;
+    for (int m = shape.first + 1; m <= refused; ++m)
+        play(story, {{{m, Fault::Fails}}, true}, tally);
+    for (int n = 1; n <= shape.all; ++n) {
+        if (shape.writes.count(n)) play(story, {{{n, Fault::Short}}}, tally);
+        for (Fault f : {Fault::Fails, Fault::PowerCut}) {
+            int all = play(story, {{{n, f}}}, tally).all;
+            for (int m = n + 1; m <= all && n <= shape.first; ++m)
+                play(story, {{{n, f}, {m, Fault::Fails}}}, tally);
+        }
     }
 }
 
-// The restart from a drive where `place` put the user's start files `users`
-// ("" for one the user has not), once with a reboot Windows may refuse, then
-// until it works (two failures stop two at most), then EXIT in DOS mode.
-Story restarting(const std::string& why, std::array<std::string, 2> users,
-                 std::function<void(FakeFiles&)> place, bool oneStep, bool refused) {
+// What each start file and its backup can be, as the world leaves them: the
+// user's own, Velkor's from an earlier restart (also after an editor or
+// installer changed it), an older copy of the user's, or the only one.
+enum class Live { Missing, Users, Velkors, Edited };
+enum class Backup { Missing, Empty, SameAsLive, Older, OnlyCopy };
+
+// Only a live file of the user's is newer than a copy; beside a missing one
+// or one of Velkor's, a backup is the user's only copy.
+bool canArise(Live live, Backup backup) {
+    if (live == Live::Users) return backup != Backup::OnlyCopy;
+    if (live == Live::Missing) return backup != Backup::SameAsLive && backup != Backup::Older;
+    return backup != Backup::Older;
+}
+
+struct StartFileState {
+    Live live;
+    Backup backup;
+};
+
+// A starting drive: Config.sys, then Autoexec.bat, and the .app files of
+// another program or none.
+struct World0 {
+    std::array<StartFileState, 2> file;
+    bool apps;
+
+    // A DOS-mode session not ended by EXIT: Velkor's Autoexec.bat is live,
+    // or none is, beside its backup.
+    bool inSession() const {
+        Live bat = file[1].live;
+        return bat == Live::Velkors || bat == Live::Edited ||
+               (bat == Live::Missing && file[1].backup != Backup::Missing);
+    }
+    // Velkor's own files are its Autoexec.bat, also after edits, and the
+    // Config.sys it wrote beside it.
+    bool liveIsVelkors(int i) const {
+        bool bat = file[1].live == Live::Velkors || file[1].live == Live::Edited;
+        return bat && (i == 1 || file[0].live == Live::Velkors);
+    }
+    bool backupIsVelkors(int i) const {
+        return file[i].backup == Backup::SameAsLive && liveIsVelkors(i);
+    }
+};
+
+// The bytes of each state, generated the way Velkor writes them.
+struct Bytes {
+    std::string user[2] = {"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", "PATH C:\\DOS\r\n"};
+    std::string older[2] = {"REM alte Sicherung\r\n", "REM alte Sicherung\r\nPATH C:\\ALT\r\n"};
+    std::string velkors[2], edited[2];
+    Bytes() {
+        OptionTable games;
+        games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
+        StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
+        velkors[0] = ours.configSys, velkors[1] = ours.autoexecBat;
+        edited[0] = ours.configSys + "DEVICE=C:\\NEU\\TREIBER.SYS\r\n";
+        // A line added, LF line ends and a DOS editor's closing ^Z.
+        std::string bat = ours.autoexecBat + "NEU\r\n";
+        for (std::size_t at; (at = bat.find("\r\n")) != bat.npos;) bat.erase(at, 1);
+        bat.back() = '\x1A';
+        edited[1] = bat;
+    }
+    std::optional<std::string> live(const World0& w, int i) const {
+        switch (w.file[i].live) {
+            case Live::Missing:
+                return std::nullopt;
+            case Live::Users:
+                return user[i];
+            case Live::Velkors:
+                return velkors[i];
+            default:
+                return edited[i];
+        }
+    }
+    std::optional<std::string> backup(const World0& w, int i) const {
+        switch (w.file[i].backup) {
+            case Backup::Missing:
+                return std::nullopt;
+            case Backup::Empty:
+                return "";
+            case Backup::SameAsLive:
+                return live(w, i);
+            case Backup::Older:
+                return older[i];
+            default:
+                return user[i];
+        }
+    }
+    // What the user boots with after EXIT: in a session, what EXIT puts back;
+    // otherwise the live files. None in place of a file of Velkor's own.
+    std::string boots(const World0& w, int i) const {
+        bool fromBackup = w.file[i].backup != Backup::Missing &&
+                          (w.inSession() || w.file[i].live == Live::Missing);
+        if (fromBackup) return w.backupIsVelkors(i) ? "" : *backup(w, i);
+        return w.liveIsVelkors(i) ? "" : live(w, i).value_or("");
+    }
+    // Bytes of the user's that must stay somewhere on C:.
+    std::vector<std::string> kept(const World0& w) const {
+        std::vector<std::string> bytes;
+        for (int i = 0; i < 2; ++i) {
+            if (!w.liveIsVelkors(i)) bytes.push_back(live(w, i).value_or(""));
+            if (!w.backupIsVelkors(i)) bytes.push_back(backup(w, i).value_or(""));
+        }
+        std::erase(bytes, "");
+        return bytes;
+    }
+};
+
+// The restart from a starting drive, then again until a reboot is granted,
+// then EXIT in DOS mode.
+Story restarting(const World0& w, bool oneStep) {
+    static const Bytes b;
     OptionTable maus;
     maus[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
     const StartFiles made = makeStartFiles(maus, "C:\\WINDOWS");
-    auto restart = [=](FakeFiles& drive, bool refuse, bool oneFailure, Memo& m) -> std::string {
+    const std::array<std::string, 2> boots = {b.boots(w, 0), b.boots(w, 1)};
+    auto restart = [=](FakeFiles& drive, bool refuse, bool oneFailure, bool& rebooted) {
         std::unique_ptr<Velkor> v = start(drive);
         v->system.rebootWorks = !refuse;
         v->form.Check1_Click(0, true);
-        m.rebooted = false;
         v->form.Command2_Click();
-        if (!(m.rebooted = v->system.requested)) {
-            for (int i = 0; i < 2 && refuse && m.noFault; ++i)
-                if (drive.get(kLive[i]).value_or("") != users[i]) return "not put back";
+        if (!(rebooted = v->system.requested)) {
+            if (!refuse || !v->system.reboots || !oneFailure) return told(*v, oneFailure);
+            for (int i = 0; i < 2; ++i)  // refused, and nothing else failed
+                if (drive.get(kLive[i]).value_or("") != boots[i] || drive.exists(kBackup[i]))
+                    return kLive[i] + " is not the user's after the reboot was refused";
             return told(*v, oneFailure);
         }
-        bool whole =
-            drive.get(kLive[0]) == made.configSys && drive.get(kLive[1]) == made.autoexecBat;
-        return whole ? "" : "rebooted into broken start files";
+        if (drive.get(kLive[0]) != made.configSys || drive.get(kLive[1]) != made.autoexecBat)
+            return std::string("rebooted into broken start files");
+        return std::string();
     };
-    auto again = [=](FakeFiles& drive, Memo& m) { return restart(drive, false, false, m); };
+    const char* lives[] = {"missing", "the user's", "Velkor's", "Velkor's edited"};
+    const char* backups[] = {"none", "empty", "the same", "older", "the only copy"};
+    std::string name;
+    for (int i = 0; i < 2; ++i)
+        name += kLive[i] + " " + lives[int(w.file[i].live)] + ", backup " +
+                backups[int(w.file[i].backup)] + "; ";
+    name += std::string(w.apps ? ".app files; " : "") + (oneStep ? "one-step replace" : "9x");
     return {
-        why + (oneStep ? ", one-step replace" : ", 9x") + (refused ? ", reboot refused" : ""),
+        name,
         [=](FakeFiles& drive) {
             drive.oneStepReplace = oneStep;
-            drive.put(kIni,
-                      "[Velkor]\r\nLöschenMSG=0\r\nStartenMSG=0\r\n"
-                      "[Eintrag1]\r\nName=Maus\r\nConfig1=DEVICE=MAUS.SYS\r\nAutoexec1=MAUS\r\n");
-            drive.put("C:\\Config.app", "x");
-            place(drive);
+            drive.put(
+                kIni,
+                "[Velkor]\r\nLöschenMSG=0\r\nStartenMSG=0\r\n"
+                "[Eintrag1]\r\nName=Maus\r\nConfig1=DEVICE=MAUS.SYS\r\nAutoexec1=MAUS\r\n"
+                "[Eintrag6]\r\nName=Spiele\r\nConfig1=DEVICE=EMM386.EXE\r\nAutoexec1=SOUND\r\n");
+            if (w.apps) drive.put("C:\\Config.app", "x"), drive.put("C:\\Autoexec.app", "y");
+            for (int i = 0; i < 2; ++i) {
+                if (auto bytes = b.live(w, i)) drive.put(kLive[i], *bytes);
+                if (auto bytes = b.backup(w, i)) drive.put(kBackup[i], *bytes);
+            }
         },
-        {[=](FakeFiles& drive, Memo& m) {
-             return restart(drive, refused, m.oneFailure && !refused, m);
+        {[=](FakeFiles& drive, const Plan& plan, bool& rebooted) {
+             return restart(drive, plan.refused, plan.oneFailure(), rebooted);
          },
-         again, [=](FakeFiles& drive, Memo& m) { return m.rebooted ? "" : again(drive, m); },
-         [=](FakeFiles& drive, Memo& m) {
-             if (!m.rebooted) return std::string("no restart works");
+         [=](FakeFiles& drive, const Plan&, bool& rebooted) {
+             for (int tries = 0; tries < 2 && !rebooted; ++tries)  // two failures stop two at most
+                 if (std::string wrong = restart(drive, false, false, rebooted); !wrong.empty())
+                     return wrong;
+             return std::string(rebooted ? "" : "no restart works");
+         },
+         [=](FakeFiles& drive, const Plan&, bool&) {
              // WIN.COM /WX puts every backup in its live file's place.
              drive.faults.clear();
              for (int i = 0; i < 2; ++i) {
                  if (drive.exists(kBackup[i]))
                      drive.remove(kLive[i]), drive.rename(kBackup[i], kLive[i]);
-                 if (drive.get(kLive[i]).value_or("") != users[i])
-                     return kLive[i] + " is not the user's after EXIT";
+                 if (drive.get(kLive[i]).value_or("") != boots[i])
+                     return kLive[i] + " is not what the user booted with, after EXIT";
              }
              return std::string();
          }},
-        [=](FakeFiles& drive) {
-            for (int i = 0; i < 2; ++i)
-                if (!users[i].empty() && !drive.holds(users[i]))
-                    return "the user's " + kLive[i] + " is nowhere";
+        [kept = b.kept(w)](const FakeFiles& drive) {
+            for (const std::string& bytes : kept)
+                if (!drive.holds(bytes)) return "the user's " + bytes.substr(0, 20) + "... is gone";
+            // Files are kept aside only where they may be the user's.
+            for (const char* stem : {"C:\\Config.v0", "C:\\Autoexec.v0"})
+                for (char n : {'1', '2', '3'})
+                    if (auto bytes = drive.get(stem + std::string(1, n));
+                        bytes && std::find(kept.begin(), kept.end(), *bytes) == kept.end())
+                        return stem + std::string(1, n) + " keeps a file of Velkor's own";
             return std::string();
         },
     };
@@ -204,18 +354,18 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
             drive.put(file, old);
             drive.put(pendingPath(file), "[Eintrag6]\r\nConfig1=ALT\r\n");  // an earlier crash's
         },
-        {[=](FakeFiles& drive, Memo& m) {
+        {[=](FakeFiles& drive, const Plan& plan, bool&) {
              std::unique_ptr<Velkor> v = started(drive);
              if (!v->boxes.shown.empty()) return std::string();  // it could not read the file
              save(*v, 1);
-             return drive.get(file) == once ? "" : told(*v, m.oneFailure);
+             return drive.get(file) == once ? "" : told(*v, plan.oneFailure());
          },
-         [=](FakeFiles& drive, Memo&) {
+         [=](FakeFiles& drive, const Plan&, bool&) {
              std::unique_ptr<Velkor> v = started(drive);
              if (v->boxes.shown.empty()) save(*v, 2);
              return std::string();
          }},
-        [=](FakeFiles& drive) {
+        [=](const FakeFiles& drive) {
             for (const std::string& path : kStrangers)
                 if (drive.get(path) != "fremd") return path + " was touched";
             for (const std::string& path : {file, asidePath(file)})
@@ -225,58 +375,42 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
     };
 }
 
-TEST(Faults, NothingIsEverLost) {
-    OptionTable games;
-    games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
-    const StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
-    auto lf = [](std::string s) {
-        for (std::size_t at; (at = s.find("\r\n")) != s.npos;) s.erase(at, 1);
-        return s;
-    };
-    // Ours live and theirs backed up, as a reset or WIN in DOS mode leaves
-    // them, also after something edited our Autoexec.bat.
-    auto afterDos = [&](const std::string& bat, const std::string& autoexec = kUser[1]) {
-        return [=](FakeFiles& d) {
-            d.put(kLive[0], ours.configSys), d.put(kLive[1], bat);
-            d.put(kBackup[0], kUser[0]), d.put(kBackup[1], autoexec);
-        };
-    };
-    const std::array<std::string, 2> both{kUser[0], kUser[1]}, noAutoexec{kUser[0], ""};
-    struct {
-        const char* why;
-        std::array<std::string, 2> users;
-        std::function<void(FakeFiles&)> place;
-    } setups[] = {
-        {"both files", both,
-         [](FakeFiles& d) { d.put(kLive[0], kUser[0]), d.put(kLive[1], kUser[1]); }},
-        {"no Autoexec.bat", noAutoexec, [](FakeFiles& d) { d.put(kLive[0], kUser[0]); }},
-        {"none", {}, [](FakeFiles&) {}},
-        {"after a reset", both, afterDos(ours.autoexecBat)},
-        {"after WIN, a line added", both, afterDos(ours.autoexecBat + "NEU\r\n")},
-        {"after WIN, an empty line added", both, afterDos(ours.autoexecBat + "\r\n")},
-        {"after WIN, LF line ends", both, afterDos(lf(ours.autoexecBat))},
-        {"no Autoexec.bat, after WIN", noAutoexec, afterDos(ours.autoexecBat, "")},
-        {"ours left without a backup, LF and a DOS editor's closing ^Z", noAutoexec,
-         [&](FakeFiles& d) {
-             std::string bat = lf(ours.autoexecBat);
-             bat.back() = '\x1A';  // in place of the last line's end
-             d.put(kLive[0], kUser[0]), d.put(kLive[1], bat);
-         }},
-    };
-    int runs = 0, violations = 0;
-    for (const auto& s : setups)
-        for (bool oneStep : {true, false})
-            for (bool refused : {false, true})
-                exhaust(restarting(s.why, s.users, s.place, oneStep, refused), runs, violations);
+void restartFromEveryState(bool oneStep) {
+    Tally tally;
+    std::vector<StartFileState> states;
+    for (Live live : {Live::Missing, Live::Users, Live::Velkors, Live::Edited})
+        for (Backup backup :
+             {Backup::Missing, Backup::Empty, Backup::SameAsLive, Backup::Older, Backup::OnlyCopy})
+            if (canArise(live, backup)) states.push_back({live, backup});
+    for (StartFileState config : states)
+        for (StartFileState autoexec : states)
+            for (bool apps : {false, true})
+                exhaust(restarting({{config, autoexec}, apps}, oneStep), tally);
+    std::cout << "[ fault model ] " << tally.runs << " runs, " << tally.violations
+              << " violations\n";
+    EXPECT_EQ(tally.violations, 0);
+}
+
+TEST(Faults, TheRestartLosesNothingOneStepReplace) {
+    restartFromEveryState(true);
+}
+
+TEST(Faults, TheRestartLosesNothingOn9x) {
+    restartFromEveryState(false);
+}
+
+TEST(Faults, SavesLoseNothing) {
+    Tally tally;
     std::string ini;
     for (int i = 0; i < kOptionCount; ++i)
         ini += "[Eintrag" + std::to_string(i + 1) + "]\r\nName=Alt" + std::to_string(i) + "\r\n";
     for (bool oneStep : {true, false}) {
-        exhaust(saving(kIni, ini, oneStep), runs, violations);
-        exhaust(saving(kVkf, "01\r\n", oneStep), runs, violations);
+        exhaust(saving(kIni, ini, oneStep), tally);
+        exhaust(saving(kVkf, "01\r\n", oneStep), tally);
     }
-    std::cout << "[ fault model ] " << runs << " runs, " << violations << " violations\n";
-    EXPECT_EQ(violations, 0);
+    std::cout << "[ fault model ] " << tally.runs << " runs, " << tally.violations
+              << " violations\n";
+    EXPECT_EQ(tally.violations, 0);
 }
 
 }  // namespace
