@@ -111,7 +111,9 @@ std::string lastLine(const std::string& line) {
 
 // What an entry adds to Config.sys.
 std::string configPart(const OptionRecord& r) {
-    return r.ConfigLines.empty() ? "" : r.ConfigLines + "\r\n";
+    std::string part;
+    if (!r.ConfigLines.empty()) addLine(part, r.ConfigLines);
+    return part;
 }
 
 }  // namespace
