@@ -116,9 +116,7 @@ class Restart {
                  {std::pair{&f.live, &f.liveBytes}, {&f.backup, &f.backupBytes}}) {
                 if (!files_.exists(*path)) continue;
                 *bytes = files_.read(*path, kReadLimit + 1);
-                if (!*bytes)
-                    return fail("Die Datei " + *path + " konnte nicht\rgelesen werden:\r" +
-                                causeOf(files_));
+                if (!*bytes) return fail(failed(*path, "gelesen"));
             }
         }
         // A DOS-mode session that did not end by EXIT (a reset, WIN, a restart
@@ -142,9 +140,7 @@ class Restart {
     // Autoexec.bat comes last, so that until then a start still sees the session.
     bool tidyUp() {
         for (const std::string& path : {kConfigApp, kAutoexecApp})
-            if (!files_.remove(path))
-                return cannotTidy("Die Datei " + path + " konnte nicht\rgelöscht werden:\r" +
-                                  causeOf(files_));
+            if (!files_.remove(path)) return cannotTidy(failed(path, "gelöscht"));
         for (StartFile& f : start_)
             if (!tidy(f)) return false;
         return true;
@@ -152,16 +148,12 @@ class Restart {
 
     bool tidy(StartFile& f) {
         if (f.backupOurs) {
-            if (!files_.remove(f.backup))
-                return cannotTidy("Die Datei " + f.backup + " konnte nicht\rgelöscht werden:\r" +
-                                  causeOf(files_));
+            if (!files_.remove(f.backup)) return cannotTidy(failed(f.backup, "gelöscht"));
             f.backupBytes.reset();
         }
         if (!f.backupBytes) {
             // Velkor's own with no backup beside it: the user had none.
-            if (f.ours && !files_.remove(f.live))
-                return cannotTidy("Die Datei " + f.live + " konnte nicht\rgelöscht werden:\r" +
-                                  causeOf(files_));
+            if (f.ours && !files_.remove(f.live)) return cannotTidy(failed(f.live, "gelöscht"));
             if (f.ours) f.liveBytes.reset();
             return true;
         }
@@ -170,14 +162,11 @@ class Restart {
             if (f.liveBytes && !f.ours && !same(f.liveBytes, f.backupBytes) && !keep(f.live))
                 return false;
             if (!moveOver(files_, f.backup, f.live))
-                return cannotTidy("Die Sicherung " + f.backup + " konnte nicht\rals " + f.live +
-                                  " zurückgelegt werden:\r" + causeOf(files_));
+                return cannotTidy(failed(f.backup, "zurückgelegt"));
             f.liveBytes = std::move(f.backupBytes);
             recovered_ = true;
         } else if (same(f.backupBytes, f.liveBytes) || f.backupBytes->empty()) {
-            if (!files_.remove(f.backup))
-                return cannotTidy("Die Datei " + f.backup + " konnte nicht\rgelöscht werden:\r" +
-                                  causeOf(files_));
+            if (!files_.remove(f.backup)) return cannotTidy(failed(f.backup, "gelöscht"));
         } else if (!keep(f.backup)) {
             return false;
         }
@@ -185,18 +174,16 @@ class Restart {
         return true;
     }
 
-    // Moves the file to the first free name stem.v01 ... stem.v99.
+    // Moves the file to the first free name of C:\Config.v01 to .v99, or
+    // of C:\Autoexec.v01 to .v99.
     bool keep(const std::string& path) {
-        const std::string& stem = path.substr(0, path.rfind('.'));
-        for (int n = 1; n <= 99; ++n) {
-            std::string kept = stem + ".v" + char('0' + n / 10) + char('0' + n % 10);
-            if (files_.exists(kept)) continue;
-            if (files_.rename(path, kept)) return true;
-            return cannotTidy("Die Datei " + path + " konnte nicht\rin " + kept +
-                              " umbenannt werden:\r" + causeOf(files_));
+        std::string kept = path;
+        kept.replace(kept.size() - 3, 3, "v00");
+        for (int n = 1; n <= 99 && files_.exists(kept); ++n) {
+            kept[kept.size() - 2] = char('0' + n / 10);
+            kept.back() = char('0' + n % 10);
         }
-        return cannotTidy("Für die Datei " + path + " ist kein Name\rvon " + stem + ".v01 bis " +
-                          stem + ".v99 mehr frei:\r");
+        return files_.rename(path, kept) || cannotTidy(failed(path, "umbenannt"));
     }
 
     bool cannotTidy(const std::string& what) {
@@ -214,16 +201,12 @@ class Restart {
             {config(), content_.configSys}, {autoexec(), content_.autoexecBat}};
         for (auto [f, bytes] : written) {
             const std::string pending = pendingPath(f.live);
-            if (!files_.remove(pending) || !files_.write(pending, bytes))
-                return cannotWrite(f.live, causeOf(files_));
-            std::optional<std::string> back = files_.read(pending, bytes.size() + 1);
-            if (back != bytes) return cannotWrite(f.live, back ? kIncomplete : causeOf(files_));
+            std::optional<std::string> back;
+            if (!files_.remove(pending) || !files_.write(pending, bytes) ||
+                (back = files_.read(pending, bytes.size() + 1)) != bytes)
+                return fail(failed(pending, "geschrieben", back ? kIncomplete : ""));
         }
         return true;
-    }
-
-    bool cannotWrite(const std::string& path, const std::string& cause) {
-        return fail("Die neue Datei " + path + " konnte\rnicht geschrieben werden:\r" + cause);
     }
 
     // The user's Autoexec.bat is moved aside first and put back last: while
@@ -235,13 +218,11 @@ class Restart {
             if (f->usersMoved) {
                 if (!files_.rename(f->live, f->backup)) {
                     f->stage = StartFile::Stage::Live;
-                    return fail("Die Datei " + f->live + " konnte nicht\rin " + f->backup +
-                                " umbenannt werden:\r" + causeOf(files_));
+                    return fail(failed(f->live, "umbenannt"));
                 }
             } else if (!files_.write(f->backup, "")) {
                 // An empty backup, so that EXIT leaves no file of ours live.
-                return fail("Die Sicherung " + f->backup + " konnte nicht\rangelegt werden:\r" +
-                            causeOf(files_));
+                return fail(failed(f->backup, "angelegt"));
             }
         }
         return true;
@@ -250,7 +231,7 @@ class Restart {
     bool putNewInPlace() {
         for (StartFile* f : {&autoexec(), &config()}) {
             if (!files_.rename(pendingPath(f->live), f->live))
-                return cannotWrite(f->live, causeOf(files_));
+                return fail(failed(pendingPath(f->live), "umbenannt"));
             f->stage = StartFile::Stage::Placed;
         }
         return true;
@@ -279,12 +260,10 @@ class Restart {
             moved_ = true;
             bool back =
                 placed ? moveOver(files_, f.backup, f.live) : files_.rename(f.backup, f.live);
-            return back ? "" : "\r" + causeOf(files_);
+            return back ? "" : "\r" + failed(f.backup, "zurückgelegt");
         }
-        if (placed && !files_.remove(f.live))
-            return "\rDie neue Datei " + f.live + " konnte\rnicht gelöscht werden.";
-        if (!files_.remove(f.backup))
-            return "\rDie leere Datei " + f.backup + " konnte\rnicht gelöscht werden.";
+        if (placed && !files_.remove(f.live)) return "\r" + failed(f.live, "gelöscht");
+        if (!files_.remove(f.backup)) return "\r" + failed(f.backup, "gelöscht");
         return "";
     }
 
@@ -297,6 +276,12 @@ class Restart {
                    (moved_ || recovered_ ? "wurden wiederhergestellt." : "sind unverändert."));
         }
         return false;
+    }
+
+    // "Die Datei X konnte nicht\r<done> werden:\r" and what Windows says.
+    std::string failed(const std::string& path, const char* done, const char* cause = "") {
+        return "Die Datei " + path + " konnte nicht\r" + done + " werden:\r" +
+               (*cause ? cause : causeOf(files_));
     }
 
     void report(const std::string& text) {

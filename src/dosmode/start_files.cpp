@@ -200,46 +200,28 @@ bool isVelkorAutoexec(std::string_view autoexecBat) {
 
 namespace {
 
-// Looks for entries, ticked in index order, that give both the banner's lines
-// and Config.sys as found, the way makeStartFiles builds them.
-class Explanation {
-  public:
-    Explanation(const OptionTable& table, std::string_view configSys,
-                const std::vector<std::string_view>& named)
-        : table_(table), config_(configSys), named_(named) {}
-
-    bool from(int i, std::size_t at, const std::vector<std::string>& finished,
-              const std::string& line) {
-        if (i == kOptionCount)
-            return at == config_.size() && finished.size() + 1 == named_.size() &&
-                   lastLine(line) == named_.back();
-        // The finished lines are the banner's first ones, and the current one
-        // begins the next: the position tells all of it.
-        if (!deadEnds_.insert({i, at, finished.size(), line.size()}).second) return false;
-        if (from(i + 1, at, finished, line)) return true;
-        std::string part = configPart(table_[i]);
-        if (config_.substr(at, part.size()) != part) return false;
-        std::vector<std::string> more = finished;
-        std::string next = line;
-        addName(next, more, shownName(table_[i].Name));
-        std::size_t n = more.size();
-        if (n >= named_.size() || (n > finished.size() && more.back() != named_[n - 1]) ||
-            !named_[n].starts_with(asBatchText(next)))
-            return false;
-        return from(i + 1, at + part.size(), more, next);
-    }
-
-  private:
-    const OptionTable& table_;
-    std::string_view config_;
-    const std::vector<std::string_view>& named_;
-    std::set<std::tuple<int, std::size_t, std::size_t, std::size_t>> deadEnds_;
-};
+// Whether ticking some of the entries from `i` on, in index order, goes on
+// to give the rest of Config.sys and of the banner's lines (`finished` of
+// them done, `line` begun) the way makeStartFiles builds them.
+bool explains(const OptionTable& table, std::string_view configSys,
+              const std::vector<std::string_view>& named, int i, std::size_t finished,
+              std::string line) {
+    if (i == kOptionCount)
+        return configSys.empty() && finished + 1 == named.size() && lastLine(line) == named.back();
+    if (explains(table, configSys, named, i + 1, finished, line)) return true;
+    std::string part = configPart(table[i]);
+    std::vector<std::string> done;
+    addName(line, done, shownName(table[i].Name));
+    if (!done.empty() && (finished + 1 >= named.size() || done[0] != named[finished++]))
+        return false;
+    return configSys.starts_with(part) && named[finished].starts_with(asBatchText(line)) &&
+           explains(table, configSys.substr(part.size()), named, i + 1, finished, line);
+}
 
 }  // namespace
 
 bool isVelkorConfigSys(std::string_view configSys, std::string_view autoexecBat,
                        const OptionTable& table) {
     std::vector<std::string_view> named = namedComponents(autoexecBat);
-    return !named.empty() && Explanation(table, configSys, named).from(0, 0, {}, kNameStart);
+    return !named.empty() && explains(table, configSys, named, 0, 0, kNameStart);
 }

@@ -63,7 +63,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     EXPECT_FALSE(s.Changed);
     // Only a list of rows is applied; any other first line is told (one
     // message each, after the one for the refused save) and keeps the ticks.
-    for (const char* bytes : {"04,10\n0", "\x89PNG", "[Velkor]", "00,11", "00,03,", "00;03"}) {
+    for (const char* bytes : {"04,10 \x1A\n0", "\x89PNG", "[Velkor]", "00,11", "00,03,", "00;03"}) {
         files.put(vkf, bytes);
         fileDialogs.picks = {vkf};
         loadConfiguration(s, p);

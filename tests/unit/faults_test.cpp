@@ -7,6 +7,7 @@
 // boots with the files the user had.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -132,145 +133,124 @@ void exhaust(const Story& story, Tally& tally) {
     }
 }
 
-// What each start file and its backup can be, as the world leaves them: the
-// user's own, Velkor's from an earlier restart (also after an editor or
+// What a start file and its backup can be, as the world leaves them: the
+// user's, Velkor's from an earlier restart (also after an editor or an
 // installer changed it), an older copy of the user's, or the only one.
-enum class Live { Missing, Users, Velkors, Edited };
-enum class Backup { Missing, Empty, SameAsLive, Older, OnlyCopy };
+enum Live { kMissing, kUsers, kVelkors, kEdited };
+enum Backup { kNone, kEmpty, kSame, kOlder, kOnly };
 
-// Only a live file of the user's is newer than a copy; beside a missing one
-// or one of Velkor's, a backup is the user's only copy.
+// Only the user's live file is newer than a copy; beside none, or beside
+// Velkor's, a backup is the user's only copy.
 bool canArise(Live live, Backup backup) {
-    if (live == Live::Users) return backup != Backup::OnlyCopy;
-    if (live == Live::Missing) return backup != Backup::SameAsLive && backup != Backup::Older;
-    return backup != Backup::Older;
+    return live == kUsers ? backup != kOnly : backup != kOlder && (live || backup != kSame);
 }
 
-struct StartFileState {
-    Live live;
-    Backup backup;
-};
-
-// A starting drive: Config.sys, then Autoexec.bat, and the .app files of
-// another program or none.
-struct World0 {
-    std::array<StartFileState, 2> file;
-    bool apps;
-
-    // A DOS-mode session not ended by EXIT: Velkor's Autoexec.bat is live,
-    // or none is, beside its backup.
-    bool inSession() const {
-        Live bat = file[1].live;
-        return bat == Live::Velkors || bat == Live::Edited ||
-               (bat == Live::Missing && file[1].backup != Backup::Missing);
-    }
-    // Velkor's own files are its Autoexec.bat, also after edits, and the
-    // Config.sys it wrote beside it.
-    bool liveIsVelkors(int i) const {
-        bool bat = file[1].live == Live::Velkors || file[1].live == Live::Edited;
-        return bat && (i == 1 || file[0].live == Live::Velkors);
-    }
-    bool backupIsVelkors(int i) const {
-        return file[i].backup == Backup::SameAsLive && liveIsVelkors(i);
-    }
-};
-
-// The bytes of each state, generated the way Velkor writes them.
-struct Bytes {
+// The bytes of each kind, Config.sys then Autoexec.bat.
+struct Texts {
     std::string user[2] = {"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", "PATH C:\\DOS\r\n"};
     std::string older[2] = {"REM alte Sicherung\r\n", "REM alte Sicherung\r\nPATH C:\\ALT\r\n"};
     std::string velkors[2], edited[2];
-    Bytes() {
+    Texts() {
         OptionTable games;
         games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
         StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
         velkors[0] = ours.configSys, velkors[1] = ours.autoexecBat;
         edited[0] = ours.configSys + "DEVICE=C:\\NEU\\TREIBER.SYS\r\n";
         // A line added, LF line ends and a DOS editor's closing ^Z.
-        std::string bat = ours.autoexecBat + "NEU\r\n";
-        for (std::size_t at; (at = bat.find("\r\n")) != bat.npos;) bat.erase(at, 1);
-        bat.back() = '\x1A';
-        edited[1] = bat;
+        edited[1] = ours.autoexecBat + "NEU\r\n";
+        std::erase(edited[1], '\r');
+        edited[1].back() = '\x1A';
     }
-    std::optional<std::string> live(const World0& w, int i) const {
-        switch (w.file[i].live) {
-            case Live::Missing:
-                return std::nullopt;
-            case Live::Users:
-                return user[i];
-            case Live::Velkors:
-                return velkors[i];
-            default:
-                return edited[i];
-        }
+};
+
+// A starting drive: each start file with its backup, and the .app files of
+// another program or none.
+struct StartingDrive {
+    Live live[2];
+    Backup backup[2];
+    bool apps;
+
+    std::optional<std::string> liveBytes(int i) const {
+        static const Texts t;
+        const std::string* bytes[] = {nullptr, &t.user[i], &t.velkors[i], &t.edited[i]};
+        if (!live[i]) return std::nullopt;
+        return *bytes[live[i]];
     }
-    std::optional<std::string> backup(const World0& w, int i) const {
-        switch (w.file[i].backup) {
-            case Backup::Missing:
+    std::optional<std::string> backupBytes(int i) const {
+        static const Texts t;
+        switch (backup[i]) {
+            case kNone:
                 return std::nullopt;
-            case Backup::Empty:
+            case kEmpty:
                 return "";
-            case Backup::SameAsLive:
-                return live(w, i);
-            case Backup::Older:
-                return older[i];
+            case kSame:
+                return liveBytes(i);
+            case kOlder:
+                return t.older[i];
             default:
-                return user[i];
+                return t.user[i];
         }
     }
-    // What the user boots with after EXIT: in a session, what EXIT puts back;
-    // otherwise the live files. None in place of a file of Velkor's own.
-    std::string boots(const World0& w, int i) const {
-        bool fromBackup = w.file[i].backup != Backup::Missing &&
-                          (w.inSession() || w.file[i].live == Live::Missing);
-        if (fromBackup) return w.backupIsVelkors(i) ? "" : *backup(w, i);
-        return w.liveIsVelkors(i) ? "" : live(w, i).value_or("");
+    // A DOS-mode session not ended by EXIT: Velkor's Autoexec.bat is live,
+    // or none is, beside its backup.
+    bool inSession() const { return live[1] >= kVelkors || (!live[1] && backup[1]); }
+    // Velkor's own: its Autoexec.bat, also edited, the Config.sys it wrote
+    // beside it, and backups an earlier program made of them.
+    bool velkors(int i, bool ofBackup) const {
+        return live[1] >= kVelkors && (i || live[0] == kVelkors) &&
+               (!ofBackup || backup[i] == kSame);
     }
-    // Bytes of the user's that must stay somewhere on C:.
-    std::vector<std::string> kept(const World0& w) const {
+    // What the user boots with after EXIT: in a session what EXIT puts back,
+    // else the live file; none in place of a file of Velkor's own.
+    std::string boots(int i) const {
+        bool ofBackup = backup[i] && (inSession() || !live[i]);
+        if (velkors(i, ofBackup)) return "";
+        return (ofBackup ? backupBytes(i) : liveBytes(i)).value_or("");
+    }
+    // The bytes of the user's, which must stay on C: somewhere.
+    std::vector<std::string> users() const {
         std::vector<std::string> bytes;
         for (int i = 0; i < 2; ++i) {
-            if (!w.liveIsVelkors(i)) bytes.push_back(live(w, i).value_or(""));
-            if (!w.backupIsVelkors(i)) bytes.push_back(backup(w, i).value_or(""));
+            if (!velkors(i, false)) bytes.push_back(liveBytes(i).value_or(""));
+            if (!velkors(i, true)) bytes.push_back(backupBytes(i).value_or(""));
         }
         std::erase(bytes, "");
         return bytes;
+    }
+    std::string name(bool oneStep) const {
+        const char* lives[] = {"missing", "the user's", "Velkor's", "Velkor's edited"};
+        const char* backups[] = {"none", "empty", "the same", "older", "the only copy"};
+        std::string name;
+        for (int i = 0; i < 2; ++i)
+            name += kLive[i] + " " + lives[live[i]] + ", backup " + backups[backup[i]] + "; ";
+        return name + (apps ? ".app files; " : "") + (oneStep ? "one-step replace" : "9x");
     }
 };
 
 // The restart from a starting drive, then again until a reboot is granted,
 // then EXIT in DOS mode.
-Story restarting(const World0& w, bool oneStep) {
-    static const Bytes b;
+Story restarting(const StartingDrive& w, bool oneStep) {
     OptionTable maus;
     maus[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
     const StartFiles made = makeStartFiles(maus, "C:\\WINDOWS");
-    const std::array<std::string, 2> boots = {b.boots(w, 0), b.boots(w, 1)};
-    auto restart = [=](FakeFiles& drive, bool refuse, bool oneFailure, bool& rebooted) {
+    const std::string boots[] = {w.boots(0), w.boots(1)};
+    auto restart = [=](FakeFiles& drive, const Plan& plan, bool& rebooted) {
         std::unique_ptr<Velkor> v = start(drive);
-        v->system.rebootWorks = !refuse;
+        v->system.rebootWorks = !plan.refused;
         v->form.Check1_Click(0, true);
         v->form.Command2_Click();
-        if (!(rebooted = v->system.requested)) {
-            if (!refuse || !v->system.reboots || !oneFailure) return told(*v, oneFailure);
-            for (int i = 0; i < 2; ++i)  // refused, and nothing else failed
-                if (drive.get(kLive[i]).value_or("") != boots[i] || drive.exists(kBackup[i]))
-                    return kLive[i] + " is not the user's after the reboot was refused";
-            return told(*v, oneFailure);
+        if ((rebooted = v->system.requested)) {
+            bool whole =
+                drive.get(kLive[0]) == made.configSys && drive.get(kLive[1]) == made.autoexecBat;
+            return std::string(whole ? "" : "rebooted into broken start files");
         }
-        if (drive.get(kLive[0]) != made.configSys || drive.get(kLive[1]) != made.autoexecBat)
-            return std::string("rebooted into broken start files");
-        return std::string();
+        for (int i = 0; i < 2 && plan.refused && plan.faults.empty(); ++i)
+            if (drive.get(kLive[i]).value_or("") != boots[i] || drive.exists(kBackup[i]))
+                return kLive[i] + " is not the user's after the reboot was refused";
+        return told(*v, plan.oneFailure());
     };
-    const char* lives[] = {"missing", "the user's", "Velkor's", "Velkor's edited"};
-    const char* backups[] = {"none", "empty", "the same", "older", "the only copy"};
-    std::string name;
-    for (int i = 0; i < 2; ++i)
-        name += kLive[i] + " " + lives[int(w.file[i].live)] + ", backup " +
-                backups[int(w.file[i].backup)] + "; ";
-    name += std::string(w.apps ? ".app files; " : "") + (oneStep ? "one-step replace" : "9x");
     return {
-        name,
+        w.name(oneStep),
         [=](FakeFiles& drive) {
             drive.oneStepReplace = oneStep;
             drive.put(
@@ -280,17 +260,14 @@ Story restarting(const World0& w, bool oneStep) {
                 "[Eintrag6]\r\nName=Spiele\r\nConfig1=DEVICE=EMM386.EXE\r\nAutoexec1=SOUND\r\n");
             if (w.apps) drive.put("C:\\Config.app", "x"), drive.put("C:\\Autoexec.app", "y");
             for (int i = 0; i < 2; ++i) {
-                if (auto bytes = b.live(w, i)) drive.put(kLive[i], *bytes);
-                if (auto bytes = b.backup(w, i)) drive.put(kBackup[i], *bytes);
+                if (auto bytes = w.liveBytes(i)) drive.put(kLive[i], *bytes);
+                if (auto bytes = w.backupBytes(i)) drive.put(kBackup[i], *bytes);
             }
         },
-        {[=](FakeFiles& drive, const Plan& plan, bool& rebooted) {
-             return restart(drive, plan.refused, plan.oneFailure(), rebooted);
-         },
+        {restart,
          [=](FakeFiles& drive, const Plan&, bool& rebooted) {
              for (int tries = 0; tries < 2 && !rebooted; ++tries)  // two failures stop two at most
-                 if (std::string wrong = restart(drive, false, false, rebooted); !wrong.empty())
-                     return wrong;
+                 if (std::string wrong = restart(drive, {}, rebooted); !wrong.empty()) return wrong;
              return std::string(rebooted ? "" : "no restart works");
          },
          [=](FakeFiles& drive, const Plan&, bool&) {
@@ -304,15 +281,14 @@ Story restarting(const World0& w, bool oneStep) {
              }
              return std::string();
          }},
-        [kept = b.kept(w)](const FakeFiles& drive) {
-            for (const std::string& bytes : kept)
+        [users = w.users()](const FakeFiles& drive) {
+            for (const std::string& bytes : users)
                 if (!drive.holds(bytes)) return "the user's " + bytes.substr(0, 20) + "... is gone";
-            // Files are kept aside only where they may be the user's.
-            for (const char* stem : {"C:\\Config.v0", "C:\\Autoexec.v0"})
-                for (char n : {'1', '2', '3'})
-                    if (auto bytes = drive.get(stem + std::string(1, n));
-                        bytes && std::find(kept.begin(), kept.end(), *bytes) == kept.end())
-                        return stem + std::string(1, n) + " keeps a file of Velkor's own";
+            // A file is kept aside only where it may be the user's.
+            for (std::string kept :
+                 {"C:\\Config.v01", "C:\\Config.v02", "C:\\Autoexec.v01", "C:\\Autoexec.v02"})
+                if (auto bytes = drive.get(kept); bytes && std::ranges::count(users, *bytes) == 0)
+                    return kept + " keeps a file of Velkor's own";
             return std::string();
         },
     };
@@ -377,15 +353,13 @@ Story saving(const std::string& file, const std::string& old, bool oneStep) {
 
 void restartFromEveryState(bool oneStep) {
     Tally tally;
-    std::vector<StartFileState> states;
-    for (Live live : {Live::Missing, Live::Users, Live::Velkors, Live::Edited})
-        for (Backup backup :
-             {Backup::Missing, Backup::Empty, Backup::SameAsLive, Backup::Older, Backup::OnlyCopy})
-            if (canArise(live, backup)) states.push_back({live, backup});
-    for (StartFileState config : states)
-        for (StartFileState autoexec : states)
-            for (bool apps : {false, true})
-                exhaust(restarting({{config, autoexec}, apps}, oneStep), tally);
+    for (int state = 0; state < 4 * 4 * 5 * 5 * 2; ++state) {
+        StartingDrive w{{Live(state % 4), Live(state / 4 % 4)},
+                        {Backup(state / 16 % 5), Backup(state / 80 % 5)},
+                        state >= 400};
+        if (canArise(w.live[0], w.backup[0]) && canArise(w.live[1], w.backup[1]))
+            exhaust(restarting(w, oneStep), tally);
+    }
     std::cout << "[ fault model ] " << tally.runs << " runs, " << tally.violations
               << " violations\n";
     EXPECT_EQ(tally.violations, 0);
