@@ -178,10 +178,9 @@ class Restart {
     // of C:\Autoexec.v01 to .v99.
     bool keep(const std::string& path) {
         std::string kept = path;
-        kept.replace(kept.size() - 3, 3, "v00");
-        for (int n = 1; n <= 99 && files_.exists(kept); ++n) {
-            kept[kept.size() - 2] = char('0' + n / 10);
-            kept.back() = char('0' + n % 10);
+        for (int n = 1; n <= 99; ++n) {
+            kept.replace(kept.size() - 3, 3, {'v', char('0' + n / 10), char('0' + n % 10)});
+            if (!files_.exists(kept)) break;
         }
         return files_.rename(path, kept) || cannotTidy(failed(path, "umbenannt"));
     }

@@ -211,9 +211,10 @@ def settings_and_file_type(t):
     # started as Explorer starts it for a ".vkf" file with blanks in its path:
     # hidden with that file's ticks; back by "&Fenster", and by the shell
     # opening another file, which only ticks, as at a start; one in another
-    # folder runs beside it; a configuration chosen at the icon restarts at once.
-    mine = "C:\\Eigene Dateien\\Meine Spiele.vkf"
-    t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER})
+    # folder runs beside it; a configuration chosen at the icon restarts at
+    # once, keeping an old backup that lay beside the user's start files.
+    mine, old = "C:\\Eigene Dateien\\Meine Spiele.vkf", {"C:\\Config.wos": b"REM alte Sicherung\r\n"}
+    t.put({INI: data("seed.ini"), "C:\\Velkor\\Spiele.vkf": b"06,09\r\n", mine: b"02,05\r\n", **USER, **old})
     # The program that opens mail links here notes the link it was given.
     subprocess.run(["wine", "reg", "add", "HKCR\\mailto\\shell\\open\\command", "/ve", "/d",
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
@@ -289,8 +290,9 @@ def settings_and_file_type(t):
     main.click(ID["IDC_COMMAND5"])
     menu_from_icon(t, "1")
     t.expect_reboot()
+    # An old backup beside the user's files is kept, never put back over them.
     t.expect_files({"C:\\Autoexec.bat": data("tray-Autoexec.bat"), "C:\\Config.sys": data("tray-Config.sys"),
-                    **BACKED_UP}, "restarted from the icon")
+                    **BACKED_UP, "C:\\Config.v01": old["C:\\Config.wos"]}, "restarted from the icon")
 
 
 if __name__ == "__main__":
