@@ -23,9 +23,9 @@ void cannotRead(Platform& p, const std::string& path) {
 
 std::string Konfiguration(State& s, MainView& view, const std::string& konfig,
                           std::string_view spcset) {
-    if (spcset != "setzen") return selectionOf(s.OptionTable);
-    applySelection(s.OptionTable, konfig);
-    for (int i = 0; i < kOptionCount; ++i) view.showTicked(i, s.OptionTable[i].Ticked == 1);
+    if (spcset != "setzen") return selectionOf(s.options);
+    applySelection(s.options, konfig);
+    for (int i = 0; i < kOptionCount; ++i) view.showTicked(i, s.options[i].ticked == 1);
     return {};
 }
 
@@ -38,11 +38,11 @@ std::string Dateiname(const std::string& pfad) {
 
 void FillConfigMenus(State& s, MainView& view) {
     std::vector<std::string> captions;
-    s.ConfigList.MenuSlot = {};
+    s.configs.menuSlots = {};
     for (int n = 1; n <= kSlotCount; ++n) {
-        const std::string& path = s.ConfigList.slot(n).Path;
+        const std::string& path = s.configs.slot(n).path;
         if (path.empty()) continue;
-        s.ConfigList.MenuSlot[captions.size()] = n;
+        s.configs.menuSlots[captions.size()] = n;
         captions.push_back("&" + std::to_string(captions.size() + 1) + " " +
                            doubled(Dateiname(path), '&'));
     }
@@ -50,10 +50,10 @@ void FillConfigMenus(State& s, MainView& view) {
 }
 
 std::optional<std::string> listedSelection(const State& s, Platform& p, int index) {
-    if (index < 0 || index >= kSlotCount || s.ConfigList.MenuSlot[index] == 0) return {};
-    const ConfigSlot& slot = s.ConfigList.slot(s.ConfigList.MenuSlot[index]);
-    if (!slot.Selection) cannotRead(p, slot.Path);
-    return slot.Selection;
+    if (index < 0 || index >= kSlotCount || s.configs.menuSlots[index] == 0) return {};
+    const ConfigSlot& slot = s.configs.slot(s.configs.menuSlots[index]);
+    if (!slot.selection) cannotRead(p, slot.path);
+    return slot.selection;
 }
 
 void loadConfiguration(State& s, Platform& p) {
@@ -87,7 +87,7 @@ void applyCommandLine(State& s, Platform& p, std::string path) {
 
 void arrangeConfigurations(State& s, Platform& p) {
     ConfigRows rows;
-    for (int n = 1; n <= kSlotCount; ++n) rows[n - 1] = s.ConfigList.slot(n).Path;
+    for (int n = 1; n <= kSlotCount; ++n) rows[n - 1] = s.configs.slot(n).path;
     auto pick = [&p]() -> std::optional<std::string> {
         std::optional<std::string> path = p.fileDialogs.open("Konfiguration laden");
         if (path && path->size() > kMaxValue) {
@@ -100,15 +100,15 @@ void arrangeConfigurations(State& s, Platform& p) {
     if (!p.dialogs.arrangeConfigs(rows, pick)) return;
     std::string unreadable;
     for (int n = 1; n <= kSlotCount; ++n) {
-        ConfigSlot& slot = s.ConfigList.slot(n);
-        slot.Path = rows[n - 1];
-        slot.Selection.reset();
-        if (slot.Path.empty()) continue;
-        slot.Selection = readConfigFile(p.files, slot.Path);
-        if (!slot.Selection) unreadable += "\r" + slot.Path;
+        ConfigSlot& slot = s.configs.slot(n);
+        slot.path = rows[n - 1];
+        slot.selection.reset();
+        if (slot.path.empty()) continue;
+        slot.selection = readConfigFile(p.files, slot.path);
+        if (!slot.selection) unreadable += "\r" + slot.path;
     }
     FillConfigMenus(s, p.view);
-    s.Changed = true;
+    s.changed = true;
     if (!unreadable.empty())
         tell(p,
              "Diese Dateien fehlen, sind leer, nicht lesbar oder\r"

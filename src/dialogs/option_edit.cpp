@@ -9,8 +9,8 @@ struct Kind {
     const char* what;  // as the message names the lines
     std::string OptionEdit::*text;
 };
-const Kind kLineKinds[] = {{"Config.sys", &OptionEdit::ConfigLines},
-                           {"Autoexec.bat", &OptionEdit::AutoexecLines}};
+const Kind kLineKinds[] = {{"Config.sys", &OptionEdit::configLines},
+                           {"Autoexec.bat", &OptionEdit::autoexecLines}};
 
 std::string withBreaks(const std::string& text, const char* lineBreak) {
     std::string kept;
@@ -38,8 +38,8 @@ std::string fittedLines(const std::string& text) {
 }
 
 OptionEdit takenOver(const OptionEdit& typed) {
-    return {withBreaks(typed.Name, " "), withBreaks(typed.ConfigLines, "\r\n"),
-            withBreaks(typed.AutoexecLines, "\r\n")};
+    return {withBreaks(typed.name, " "), withBreaks(typed.configLines, "\r\n"),
+            withBreaks(typed.autoexecLines, "\r\n")};
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ OptionEdit takenOver(const OptionEdit& typed) {
 std::string whatWouldBeCut(const OptionEdit& texts) {
     std::string cut;
     const std::string limit = std::to_string(kMaxValue);
-    if (texts.Name.size() > kMaxValue) cut += "\r- der Name ist länger als " + limit + " Zeichen";
+    if (texts.name.size() > kMaxValue) cut += "\r- der Name ist länger als " + limit + " Zeichen";
     for (const Kind& kind : kLineKinds) {
         std::vector<std::string> lines = storedLines(texts.*kind.text);
         if (lines.size() > kMaxLines)
@@ -64,8 +64,8 @@ std::string whatWouldBeCut(const OptionEdit& texts) {
 }
 
 OptionEdit cutToFit(const OptionEdit& texts) {
-    return {texts.Name.substr(0, kMaxValue), fittedLines(texts.ConfigLines),
-            fittedLines(texts.AutoexecLines)};
+    return {texts.name.substr(0, kMaxValue), fittedLines(texts.configLines),
+            fittedLines(texts.autoexecLines)};
 }
 
 bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes) {

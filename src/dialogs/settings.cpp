@@ -10,24 +10,24 @@ std::int16_t flag(bool on) {
 
 SettingsChecks checksOf(const Settings& s) {
     // Anything but on is off, as the restart and the start-up read a flag.
-    return {s.Taskleiste == kOn, s.LöschenMSG != kOn, s.StartenMSG != kOn, s.SofortStart == kOn,
-            false};
+    return {s.startInTray == kOn, s.askBeforeDeleting != kOn, s.noticeBeforeRestart != kOn,
+            s.restartOnChoice == kOn, false};
 }
 
 Settings settingsOf(const SettingsChecks& c) {
     Settings s;
-    s.Taskleiste = flag(c.inTaskleisteStarten);
-    s.LöschenMSG = flag(!c.keineLöschenMeldung);
-    s.StartenMSG = flag(!c.keineNeustartMeldung);
-    s.SofortStart = flag(c.sofortStarten);
+    s.startInTray = flag(c.inTaskleisteStarten);
+    s.askBeforeDeleting = flag(!c.keineLöschenMeldung);
+    s.noticeBeforeRestart = flag(!c.keineNeustartMeldung);
+    s.restartOnChoice = flag(c.sofortStarten);
     return s;
 }
 
 void editSettings(State& s, Platform& p) {
-    SettingsChecks checks = checksOf(s.Settings);
+    SettingsChecks checks = checksOf(s.settings);
     if (!p.dialogs.editSettings(checks)) return;
-    s.Settings = settingsOf(checks);
-    s.Changed = true;
+    s.settings = settingsOf(checks);
+    s.changed = true;
     if (checks.dateitypRegistrieren && !registerVkfFiles(p.registry, p.system.programFolder()))
         p.boxes.show(
             "Die .vkf-Dateien konnten nicht mit Velkor\rverknüpft werden. Dazu fehlt "

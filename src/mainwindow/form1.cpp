@@ -13,13 +13,13 @@
 
 bool Form1::Form_Load() {
     p_.view.centreOnScreen();
-    s_.IniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
+    s_.iniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
     if (!Laden()) return false;
     applyCommandLine(s_, p_, p_.system.commandLine());
     FillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
-    if (s_.Settings.Taskleiste != kOn || !hideInTray(p_)) p_.view.setVisible(true);
+    if (s_.settings.startInTray != kOn || !hideInTray(p_)) p_.view.setVisible(true);
     return true;
 }
 
@@ -39,7 +39,7 @@ bool Form1::Laden() {
 }
 
 void Form1::showName(int row) {
-    p_.view.showName(row, doubled(s_.OptionTable[row].Name, '&'));
+    p_.view.showName(row, doubled(s_.options[row].name, '&'));
 }
 
 bool Form1::Form_Unload() {
@@ -68,19 +68,19 @@ void Form1::StartedAgain(const std::string& commandLine) {
 }
 
 void Form1::Check1_Click(int row, bool ticked) {
-    s_.OptionTable[row].Ticked = ticked ? 1 : 0;
+    s_.options[row].ticked = ticked ? 1 : 0;
 }
 
 void Form1::Command1_Click(int row) {
-    OptionRecord& r = s_.OptionTable[row];
-    OptionEdit texts{r.Name, r.ConfigLines, r.AutoexecLines};
+    Option& r = s_.options[row];
+    OptionEdit texts{r.name, r.configLines, r.autoexecLines};
     auto accept = [this](OptionEdit& typed) { return acceptOptionEdit(typed, p_.boxes); };
     if (!p_.dialogs.editOption(texts, accept)) return;
-    r.Name = texts.Name;
-    r.ConfigLines = texts.ConfigLines;
-    r.AutoexecLines = texts.AutoexecLines;
+    r.name = texts.name;
+    r.configLines = texts.configLines;
+    r.autoexecLines = texts.autoexecLines;
     showName(row);
-    s_.Changed = true;
+    s_.changed = true;
 }
 
 void Form1::Command2_Click() {
@@ -88,7 +88,7 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    Speichern(s_, p_);
+    saveState(s_, p_);
 }
 
 void Form1::Command4_Click() {
@@ -133,7 +133,7 @@ void Form1::MKontext_Click(int index) {
 }
 
 void Form1::applyChosen(const std::string& selection) {
-    bool sofort = s_.Settings.SofortStart == kOn;
+    bool sofort = s_.settings.restartOnChoice == kOn;
     if (!sofort) showFromTray(p_);
     Konfiguration(s_, p_.view, selection, "setzen");
     if (sofort) restartIntoDos(s_, p_);

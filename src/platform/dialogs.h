@@ -8,9 +8,9 @@
 
 // The three texts of the option editor.
 struct OptionEdit {
-    std::string Name;
-    std::string ConfigLines;
-    std::string AutoexecLines;
+    std::string name;
+    std::string configLines;
+    std::string autoexecLines;
 };
 
 // The five boxes of the settings dialog, as they are ticked on screen.

@@ -10,7 +10,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/main_view.h"
-#include "store/option_table.h"
+#include "store/options.h"
 #include "win32/hideable_menu.h"
 
 class MainWindow : public MainView {

@@ -25,8 +25,8 @@ const ControlSpec kControls[] = {
 };
 
 const int kEdits[] = {IDC_F2_TEXT1, IDC_F2_TEXT2, IDC_F2_TEXT3};
-std::string OptionEdit::*const kFields[] = {&OptionEdit::Name, &OptionEdit::ConfigLines,
-                                            &OptionEdit::AutoexecLines};
+std::string OptionEdit::*const kFields[] = {&OptionEdit::name, &OptionEdit::configLines,
+                                            &OptionEdit::autoexecLines};
 
 // A multi-line edit closes its dialog on Escape by itself; neither Escape nor
 // Enter may end this one, so the key is kept from the edit.

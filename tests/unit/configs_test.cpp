@@ -11,7 +11,7 @@ namespace {
 
 struct Configs : World, testing::Test {
     State s;
-    std::string ticked() const { return selectionOf(s.OptionTable); }
+    std::string ticked() const { return selectionOf(s.options); }
 };
 
 TEST(Dateiname, TheNameWithoutFolderAndExtension) {
@@ -26,17 +26,17 @@ TEST(Dateiname, TheNameWithoutFolderAndExtension) {
 }
 
 TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
-    s.ConfigList.slot(2).Path = "C:\\K\\Spiele & Spaß.vkf";
+    s.configs.slot(2).path = "C:\\K\\Spiele & Spaß.vkf";
     FillConfigMenus(s, view);
     EXPECT_EQ(view.menus, std::vector<std::string>{"&1 Spiele && Spaß"});
 }
 
 TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
-    s.IniPath = "C:\\VELKOR\\Velkor.ini";
-    files.put(s.IniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
+    s.iniPath = "C:\\VELKOR\\Velkor.ini";
+    files.put(s.iniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
     loadIni(s, profile, files);  // the floppy drive is empty
     FillConfigMenus(s, view);
-    s.OptionTable[4].Ticked = 1;
+    s.options[4].ticked = 1;
     listedSelection(s, p, 0);
     EXPECT_EQ(ticked(), "04");  // nor is the restart begun
     ASSERT_EQ(boxes.titles(), "Konfiguration;");
@@ -48,11 +48,11 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     fileDialogs.picks = {vkf, vkf};
     saveConfigurationAs(s, p);  // nothing ticked: an empty line, which unticks all
     EXPECT_EQ(files.get(vkf), "\r\n");
-    s.OptionTable[4].Ticked = 1;
+    s.options[4].ticked = 1;
     loadConfiguration(s, p);
     EXPECT_EQ(ticked(), "");
 
-    s.OptionTable[4].Ticked = 1;
+    s.options[4].ticked = 1;
     files.setReadOnly(vkf);
     files.oneStepReplace = false;  // where a rename in its steps would move a read-only file
     fileDialogs.picks = {vkf};
@@ -60,7 +60,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     loadConfiguration(s, p);    // cancelled: nothing at all
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
-    EXPECT_FALSE(s.Changed);
+    EXPECT_FALSE(s.changed);
     // Only a list of rows is applied; any other first line is told (one
     // message each, after the one for the refused save) and keeps the ticks.
     for (const char* bytes : {"04,10 \x1A\n0", "\x89PNG", "[Velkor]", "00,11", "00,03,", "00;03"}) {
@@ -75,7 +75,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
 // A row given another file is read again; a path too long for Velkor.ini is refused.
 TEST_F(Configs, ArrangedEntriesAreReadAgain) {
     files.put("C:\\K\\b.vkf", "02\r\n");
-    s.ConfigList.slot(1) = {"C:\\K\\a.vkf", "01"};
+    s.configs.slot(1) = {"C:\\K\\a.vkf", "01"};
     fileDialogs.picks = {"C:\\" + std::string(130, 'x') + ".vkf", "C:\\K\\b.vkf"};
     dialogs.arrange = [](ConfigRows& rows, const auto& pick) {
         return !pick() && (rows[0] = pick().value_or(""), true);

@@ -151,7 +151,7 @@ struct Texts {
     std::string older[2] = {"REM alte Sicherung\r\n", "REM alte Sicherung\r\nPATH C:\\ALT\r\n"};
     std::string velkors[2], edited[2];
     Texts() {
-        OptionTable games;
+        Options games;
         games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
         StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
         velkors[0] = ours.configSys, velkors[1] = ours.autoexecBat;
@@ -230,7 +230,7 @@ struct StartingDrive {
 // The restart from a starting drive, then again until a reboot is granted,
 // then EXIT in DOS mode.
 Story restarting(const StartingDrive& w, bool oneStep) {
-    OptionTable maus;
+    Options maus;
     maus[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
     const StartFiles made = makeStartFiles(maus, "C:\\WINDOWS");
     const std::string boots[] = {w.boots(0), w.boots(1)};

@@ -28,9 +28,9 @@ TEST(OptionEdit, WhatVelkorIniCannotKeepIsNamedAndCut) {
         EXPECT_EQ(whatWouldBeCut(cutToFit(c.typed)), "") << c.cut;
     }
     OptionEdit cut = cutToFit({"n", lines(2, 200), "\r\n" + lines(25)});
-    EXPECT_EQ(cut.ConfigLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
+    EXPECT_EQ(cut.configLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
     std::string twenty = lines(20);
-    EXPECT_EQ(cut.AutoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
+    EXPECT_EQ(cut.autoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
 }
 
 // Pasted text is kept as the edit box shows it: every kind of line break is
@@ -41,9 +41,9 @@ TEST(OptionEdit, PastedTextIsTakenOverAsShown) {
                      "ECHO \x1B[1m\vx\f"};
     ScriptedBoxes boxes;
     ASSERT_TRUE(acceptOptionEdit(texts, boxes));
-    EXPECT_EQ(texts.Name, "Maus neu");
-    EXPECT_EQ(texts.ConfigLines, "A\r\nB\r\nC\r\nD");
-    EXPECT_EQ(texts.AutoexecLines, "ECHO \x1B[1m\vx\f");
+    EXPECT_EQ(texts.name, "Maus neu");
+    EXPECT_EQ(texts.configLines, "A\r\nB\r\nC\r\nD");
+    EXPECT_EQ(texts.autoexecLines, "ECHO \x1B[1m\vx\f");
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
     EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLöschenMeldung &&
                 shown.keineNeustartMeldung && !shown.sofortStarten);
     Settings back = settingsOf(shown);
-    EXPECT_EQ(
-        std::vector<int>({back.LöschenMSG, back.StartenMSG, back.SofortStart, back.Taskleiste}),
-        std::vector<int>({kOff, kOff, kOff, kOff}));
+    EXPECT_EQ(std::vector<int>({back.askBeforeDeleting, back.noticeBeforeRestart,
+                                back.restartOnChoice, back.startInTray}),
+              std::vector<int>({kOff, kOff, kOff, kOff}));
 }
 
 TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
@@ -27,8 +27,8 @@ TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
     w.registry.failAt = 1;
     editSettings(s, w.p);
     EXPECT_EQ(w.boxes.titles(), "Einstellungen;");
-    EXPECT_TRUE(s.Changed);
-    EXPECT_EQ(s.Settings.Taskleiste, kOn);
+    EXPECT_TRUE(s.changed);
+    EXPECT_EQ(s.settings.startInTray, kOn);
 }
 
 TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
