@@ -35,7 +35,7 @@ void answerIconClick(Platform& p, int button, int x) {
         if (x >= kFirstClick && x <= kLastClick) p.view.bringModalForward();
         return;
     }
-    if (x == kRightButtonDown) p.view.showContextMenu();
+    if (x == kRightButtonDown) p.view.showTrayMenu();
 }
 
 void addIconAgain(Platform& p) {

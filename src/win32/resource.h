@@ -3,43 +3,43 @@
 
 #define IDI_VELKOR 1
 #define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
-#define IDR_MAINMENU 100
-#define IDR_KONTEXTMENU 101
+#define IDR_MAIN_MENU 100
+#define IDR_TRAY_MENU 101
 #define IDD_FORM2 200  // Option ändern
 #define IDD_FORM3 201  // Konfigurationen anordnen
 #define IDD_FORM4 202  // Einstellungen ändern
 #define IDD_FORM5 203  // Info
 
-// Main window (Form1)
-#define IDC_FRAME1 1200
-#define IDC_LABEL1 1201
-#define IDC_COMMAND2 1202        // &Neu starten
-#define IDC_COMMAND3 1203        // &Speichern
-#define IDC_COMMAND4 1204        // &Anordnen
-#define IDC_COMMAND5 1205        // &Taskleiste
-#define IDC_COMMAND6 1206        // &Velkor
-#define IDC_COMMAND7 1207        // &Beenden
-#define IDC_CHECK1_FIRST 1000    // Check1(i) = IDC_CHECK1_FIRST + i
-#define IDC_COMMAND1_FIRST 1100  // Command1(i) = IDC_COMMAND1_FIRST + i
+// Main window
+#define IDC_MAIN_FRAME 1200
+#define IDC_MAIN_RESULT_SLOT 1201
+#define IDC_MAIN_RESTART 1202     // &Neu starten
+#define IDC_MAIN_SAVE 1203        // &Speichern
+#define IDC_MAIN_ARRANGE 1204     // &Anordnen
+#define IDC_MAIN_TO_TRAY 1205     // &Taskleiste
+#define IDC_MAIN_SETTINGS 1206    // &Velkor
+#define IDC_MAIN_QUIT 1207        // &Beenden
+#define IDC_MAIN_TICK_FIRST 1000  // the box of option i = IDC_MAIN_TICK_FIRST + i
+#define IDC_MAIN_EDIT_FIRST 1100  // "..." of option i = IDC_MAIN_EDIT_FIRST + i
 
 // Menu bar
-#define IDM_SPEICHERN 2001
-#define IDM_NEUS 2002
-#define IDM_TASKLEISTE 2003
-#define IDM_VELKOR 2004
-#define IDM_BEENDEN 2005
-#define IDM_LADEN 2010
-#define IDM_ANORDNEN 2011
-#define IDM_SPEICHERNU 2012
-#define IDM_TRENNSTRICH3 2019   // hidden until a configuration is listed
-#define IDM_KONFIGS_FIRST 2020  // Mkonfigs(i) = IDM_KONFIGS_FIRST + i
-#define IDM_UEBER 2050
-// Context menu of the tray icon
-#define IDM_KBEENDEN 2030
-#define IDM_FENSTER 2031
-#define IDM_KANORDNEN 2032
-#define IDM_TRENNSTRICH4 2039   // hidden until a configuration is listed
-#define IDM_KONTEXT_FIRST 2040  // MKontext(i) = IDM_KONTEXT_FIRST + i
+#define IDM_SAVE 2001
+#define IDM_RESTART 2002
+#define IDM_TO_TRAY 2003
+#define IDM_SETTINGS 2004
+#define IDM_QUIT 2005
+#define IDM_LOAD_CONFIG 2010
+#define IDM_ARRANGE 2011
+#define IDM_SAVE_CONFIG_AS 2012
+#define IDM_CONFIG_SEPARATOR 2019  // hidden until a configuration is listed
+#define IDM_CONFIG_FIRST 2020      // configuration i = IDM_CONFIG_FIRST + i
+#define IDM_ABOUT 2050
+// The tray icon's menu
+#define IDM_TRAY_QUIT 2030
+#define IDM_TRAY_SHOW_WINDOW 2031
+#define IDM_TRAY_ARRANGE 2032
+#define IDM_TRAY_CONFIG_SEPARATOR 2039  // hidden until a configuration is listed
+#define IDM_TRAY_CONFIG_FIRST 2040      // configuration i = IDM_TRAY_CONFIG_FIRST + i
 
 // Option editor (Form2)
 #define IDC_F2_TEXT1 3001

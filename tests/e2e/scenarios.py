@@ -7,7 +7,7 @@ import sys
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
                  WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, poll, scenario)
 from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
-                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, retried, rows, tick, ticked)
+                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, options, retried, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 # The restart's questions as the user reads them.
@@ -43,24 +43,24 @@ def editing(t):
     w = main.get()
     expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
     expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
-    x, y = w.client[0] + 80, w.client[1]  # within the frame around the rows: its line is the client area's top
+    x, y = w.client[0] + 80, w.client[1]  # within the frame around the options: its line is the client area's top
     poll(lambda: t.drive("pixel", x, y) != t.drive("pixel", x, y + 4), "the frame's line at the top")
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
-    expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
+    expect_equal([(r.text, r.checked, r.visible) for r in options(main)],
                  [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Tom && Jerry"]],
-                 "rows")
-    expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
-        1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
-        "buttons")
+                 "options")
+    expect_equal([main.get(ID[f"IDC_MAIN_{b}"]).text for b in ("RESTART", "SAVE", "ARRANGE", "TO_TRAY", "SETTINGS",
+                  "QUIT")] + [main.get(ID["IDC_MAIN_EDIT_FIRST"] + i).text for i in range(11)], ["&Neu starten",
+                 "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11, "buttons")
     t.expect_alone(main, "at start")
-    expect_equal(main.act(WM_COMMAND, ID["IDM_SPEICHERN"]), "done", "Datei/Speichern")
+    expect_equal(main.act(WM_COMMAND, ID["IDM_SAVE"]), "done", "Datei/Speichern")
     t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
 
     editor = open_editor(t, main, 2)
     expect_centred(editor.get().rect, main.get().rect, "the editor")
     expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
-                 ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of row 2")
+                 ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of option 2")
     editor.type(NAME, "Speicher (neu)")
     editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
     editor.press(UEBERNEHMEN, main, "done")
@@ -76,7 +76,7 @@ def editing(t):
     editor.click(UEBERNEHMEN)
     t.box(EDITOR, YES_NO).press(IDYES, main)
     editor.gone()
-    expect_equal([r.text for r in rows(main)][2:5], ["Speicher (neu)", "", "  Leerzeichen  "], "rows")
+    expect_equal([r.text for r in options(main)][2:5], ["Speicher (neu)", "", "  Leerzeichen  "], "options")
     expect_equal(main.close_box(), "modal", "the close box with unsaved edits")
     box = t.box("Speichern", SAVE_QUESTION)
     t.expect_files({INI: data("hand-saved.ini")}, "while the question is open")
@@ -99,7 +99,7 @@ def editing(t):
     expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
     editor.close_box()
     editor.gone()
-    expect_equal(rows(main)[2].text, "Speicher (neu)", "row 2 after the editor's close box")
+    expect_equal(options(main)[2].text, "Speicher (neu)", "option 2 after the editor's close box")
 
     t.put({INI: data("edited.ini")}, read_only=(INI,))
     edit(t, main, 0, {NAME: "Maus groß"})
@@ -110,7 +110,7 @@ def editing(t):
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
     t.expect_alone(main, "after the save at leaving failed")
-    expect_equal(rows(main)[0].text, "Maus groß", "row 0 after the failed saves")
+    expect_equal(options(main)[0].text, "Maus groß", "option 0 after the failed saves")
     main.click(BEENDEN)
     t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
     t.expect_ended("No to saving at leaving")
@@ -133,7 +133,7 @@ def restart_after_reset(t):
     main = t.start(EXE, TITLE)
     edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
     tick(main, (2, 8, 10, 3, 3))
-    expect_equal(main.act(WM_COMMAND, ID["IDM_NEUS"]), "modal", "Datei/Neu starten")
+    expect_equal(main.act(WM_COMMAND, ID["IDM_RESTART"]), "modal", "Datei/Neu starten")
     t.box("Speichern", YES_NO, M1).press(IDYES, main, "modal")
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
     t.box("Löschen", YES_NO, M3).press(IDYES, main, "modal")
@@ -167,18 +167,18 @@ def configurations(t):
 
     choose("3")
     expect_equal(poll(lambda: ticked(main), "ticks"), [6, 9], "ticks after the third configuration")
-    for command, title, path in (("IDM_SPEICHERNU", "Konfiguration speichern", "C:\\Velkor\\Neu"),
-                                 ("IDM_LADEN", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
+    for command, title, path in (("IDM_SAVE_CONFIG_AS", "Konfiguration speichern", "C:\\Velkor\\Neu"),
+                                 ("IDM_LOAD_CONFIG", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
         expect_equal(main.act(WM_COMMAND, ID[command]), "modal", command)
         t.file_dialog(title, path)
     t.box("Konfiguration", [IDOK], "Leer.vkf").press(IDOK, main, "done")
     t.expect_files({"C:\\Velkor\\Neu.vkf": b"06,09\r\n"}, "saved with the extension added")
     tick(main, (0, 6))
-    main.act(WM_COMMAND, ID["IDM_LADEN"])
+    main.act(WM_COMMAND, ID["IDM_LOAD_CONFIG"])
     t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
     expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks loaded back")
     for way, last in ((ID["IDC_F3_COMMAND3"], "done"), (ID["IDC_F3_COMMAND4"], "modal")):
-        expect_equal(main.act(WM_COMMAND, ID["IDM_ANORDNEN"]), "modal", "Konfiguration/Anordnen")
+        expect_equal(main.act(WM_COMMAND, ID["IDM_ARRANGE"]), "modal", "Konfiguration/Anordnen")
         arrange = t.window("Konfigurationen anordnen")
         expect_centred(arrange.get().rect, main.get().rect, "the arrange dialog")
         texts = [arrange.get(ID["IDC_F3_TEXT1_FIRST"] + r).text for r in range(9)]
@@ -219,7 +219,7 @@ def settings_and_file_type(t):
     subprocess.run(["wine", "reg", "add", "HKCR\\mailto\\shell\\open\\command", "/ve", "/d",
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     menu_from_icon(t, "a")
     arrange = t.window("Konfigurationen anordnen")
     t.drive("run", "notepad", "C:\\", 0)
@@ -231,7 +231,7 @@ def settings_and_file_type(t):
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):
-        expect_equal(main.act(WM_COMMAND, ID["IDM_UEBER"]), "modal", "Info/Über Velkor")
+        expect_equal(main.act(WM_COMMAND, ID["IDM_ABOUT"]), "modal", "Info/Über Velkor")
         about = t.window("Info")
         expect_centred(about.get().rect, main.get().rect, "the about box")
         expect_equal([about.get(ID[f"IDC_F5_{n}"]).text for n in ("LABEL1", "LABEL2", "LINK")],
@@ -247,7 +247,7 @@ def settings_and_file_type(t):
     checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
 
     def settings_dialog(way, ticks, shown):
-        expect_equal(main.click(ID["IDC_COMMAND6"]), "modal", "&Velkor")
+        expect_equal(main.click(ID["IDC_MAIN_SETTINGS"]), "modal", "&Velkor")
         settings = t.window("Einstellungen ändern")
         expect_equal([settings.get(c).checked for c in checks], shown, "the boxes at opening")
         for i in ticks:
@@ -261,7 +261,7 @@ def settings_and_file_type(t):
     exe = '"C:\\Velkor\\Velkor.exe"'
     place = main.get().rect
     main.act(WM_SYSCOMMAND, SC_MINIMIZE)
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     expect_equal(t.drive("run", exe + " " + mine, "C:\\", MS), ["0"], "the exit code of a second start")
     poll(lambda: main.get().visible and ticked(main) == [2, 5], "the window with ticks 2 and 5")  # shown, then ticked
     w = main.get()
@@ -271,7 +271,7 @@ def settings_and_file_type(t):
     query = subprocess.run(["wine", "reg", "query", "HKCR\\vkffile\\Shell\\Öffnen\\command", "/ve"], env=t.env,
                            capture_output=True).stdout
     expect(f"REG_SZ    {exe} %1\r\n".encode() in query, f"the registered command: {query!r}")
-    main.act(WM_COMMAND, ID["IDM_TASKLEISTE"])
+    main.act(WM_COMMAND, ID["IDM_TO_TRAY"])
     for answer in (IDCANCEL, IDYES):  # Cancel keeps the program and its icon
         menu_from_icon(t, "b")
         t.box("Speichern", SAVE_QUESTION).click(answer)
@@ -282,12 +282,12 @@ def settings_and_file_type(t):
     menu_from_icon(t, "f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     expect_equal(t.drive("open", "C:\\Velkor\\Spiele.vkf", MS), ["0"], "the exit code of a double click")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "no restart")
     t.put({"C:\\Anders\\Velkor.exe": t.velkor.read_bytes()})
     expect_equal(t.drive("run", '"C:\\Anders\\Velkor.exe"', "C:\\Anders", 2000), ["running"], "another folder's")
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     menu_from_icon(t, "1")
     t.expect_reboot()
     # An old backup beside the user's files is kept, never put back over them.

@@ -38,13 +38,13 @@ struct RecordingView : MainView {
     void showConfigMenus(const std::vector<std::string>& captions) override { menus = captions; }
     void setVisible(bool v) override { visible = v; }
     bool isVisible() override { return visible; }
-    void showContextMenu() override { ++contextMenus; }
+    void showTrayMenu() override { ++trayMenus; }
     bool modalOpen() override { return modal; }
     void bringModalForward() override { ++broughtForward; }
     void endProgram() override { ++ended; }
     std::vector<std::string> menus;
     bool visible = false, modal = false;
-    int contextMenus = 0, broughtForward = 0, ended = 0;
+    int trayMenus = 0, broughtForward = 0, ended = 0;
 };
 
 // The option editor: the user types `reply` and presses "Ü&bernehmen" (if

@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 
 #include "configs/configurations.h"
 #include "dialogs/about.h"
@@ -11,20 +11,20 @@
 #include "store/replacing.h"
 #include "store/saving.h"
 
-bool Form1::Form_Load() {
+bool MainWindow::start() {
     p_.view.centreOnScreen();
     s_.iniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
-    if (!Laden()) return false;
+    if (!readIni()) return false;
     applyCommandLine(s_, p_, p_.system.commandLine());
     FillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
-    if (s_.settings.startInTray != kOn || !hideInTray(p_)) p_.view.setVisible(true);
+    if (s_.settings.startInTray != kOn || !::hideInTray(p_)) p_.view.setVisible(true);
     return true;
 }
 
-// Started with empty rows, Velkor would replace the real file at the next save.
-bool Form1::Laden() {
+// Started with empty options, Velkor would replace the real file at the next save.
+bool MainWindow::readIni() {
     std::string unreadable;
     while (!(unreadable = loadIni(s_, p_.profile, p_.files)).empty()) {
         Answer a = p_.boxes.show("Velkor kann seine Einstellungen nicht lesen:\r" + unreadable +
@@ -38,28 +38,28 @@ bool Form1::Laden() {
     return true;
 }
 
-void Form1::showName(int row) {
-    p_.view.showName(row, doubled(s_.options[row].name, '&'));
+void MainWindow::showName(int option) {
+    p_.view.showName(option, doubled(s_.options[option].name, '&'));
 }
 
-bool Form1::Form_Unload() {
-    return !mayLeave(s_, p_);
+bool MainWindow::mayClose() {
+    return mayLeave(s_, p_);
 }
 
-bool Form1::Form_QueryEndSession() {
+bool MainWindow::mayEndSession() {
     // The restart asked its questions before it asked Windows to reboot.
     return s_.rebootRequested || mayLeave(s_, p_);
 }
 
-void Form1::Form_MouseDown(int button, int x) {
+void MainWindow::iconClicked(int button, int x) {
     answerIconClick(p_, button, x);
 }
 
-void Form1::TaskbarCreated() {
+void MainWindow::taskbarRestarted() {
     addIconAgain(p_);
 }
 
-void Form1::StartedAgain(const std::string& commandLine) {
+void MainWindow::startedAgain(const std::string& commandLine) {
     // The handler that opened the modal window is still running.
     if (p_.view.modalOpen()) return p_.view.bringModalForward();
     // A double click on a file only ticks, as at a start; it never restarts.
@@ -67,74 +67,74 @@ void Form1::StartedAgain(const std::string& commandLine) {
     applyCommandLine(s_, p_, commandLine);
 }
 
-void Form1::Check1_Click(int row, bool ticked) {
-    s_.options[row].ticked = ticked ? 1 : 0;
+void MainWindow::tick(int option, bool ticked) {
+    s_.options[option].ticked = ticked ? 1 : 0;
 }
 
-void Form1::Command1_Click(int row) {
-    Option& r = s_.options[row];
-    OptionEdit texts{r.name, r.configLines, r.autoexecLines};
+void MainWindow::editOption(int option) {
+    Option& o = s_.options[option];
+    OptionEdit texts{o.name, o.configLines, o.autoexecLines};
     auto accept = [this](OptionEdit& typed) { return acceptOptionEdit(typed, p_.boxes); };
     if (!p_.dialogs.editOption(texts, accept)) return;
-    r.name = texts.name;
-    r.configLines = texts.configLines;
-    r.autoexecLines = texts.autoexecLines;
-    showName(row);
+    o.name = texts.name;
+    o.configLines = texts.configLines;
+    o.autoexecLines = texts.autoexecLines;
+    showName(option);
     s_.changed = true;
 }
 
-void Form1::Command2_Click() {
+void MainWindow::restart() {
     restartIntoDos(s_, p_);
 }
 
-void Form1::Command3_Click() {
+void MainWindow::save() {
     saveState(s_, p_);
 }
 
-void Form1::Command4_Click() {
+void MainWindow::arrange() {
     arrangeConfigurations(s_, p_);
 }
 
-void Form1::Command5_Click() {
-    hideInTray(p_);
+void MainWindow::hideInTray() {
+    ::hideInTray(p_);
 }
 
-void Form1::Command6_Click() {
-    editSettings(s_, p_);
+void MainWindow::editSettings() {
+    ::editSettings(s_, p_);
 }
 
-void Form1::Command7_Click() {
+void MainWindow::quit() {
     if (mayLeave(s_, p_)) p_.view.endProgram();
 }
 
-void Form1::MLaden_Click() {
-    loadConfiguration(s_, p_);
+void MainWindow::loadConfiguration() {
+    ::loadConfiguration(s_, p_);
 }
 
-void Form1::MSpeichernU_Click() {
-    saveConfigurationAs(s_, p_);
+void MainWindow::saveConfigurationAs() {
+    ::saveConfigurationAs(s_, p_);
 }
 
-void Form1::MÜber_Click() {
+void MainWindow::showAbout() {
     showAboutBox(p_);
 }
 
-void Form1::MKBeenden_Click() {
+void MainWindow::quitFromTray() {
     leaveFromTray(s_, p_);
 }
 
-void Form1::MFenster_Click() {
+void MainWindow::showWindow() {
     showFromTray(p_);
 }
 
-void Form1::MKontext_Click(int index) {
+void MainWindow::chooseConfiguration(int index) {
     if (std::optional<std::string> selection = listedSelection(s_, p_, index))
         applyChosen(*selection);
 }
 
-void Form1::applyChosen(const std::string& selection) {
-    bool sofort = s_.settings.restartOnChoice == kOn;
-    if (!sofort) showFromTray(p_);
+void MainWindow::applyChosen(const std::string& selection) {
+    bool atOnce = s_.settings.restartOnChoice == kOn;
+    if (!atOnce) showFromTray(p_);
     Konfiguration(s_, p_.view, selection, "setzen");
-    if (sofort) restartIntoDos(s_, p_);
+    if (atOnce) restartIntoDos(s_, p_);
 }
