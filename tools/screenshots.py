@@ -16,7 +16,7 @@ BUILD = ROOT / "build" / "i686"
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 import rig  # noqa: E402
 from rig import IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND  # noqa: E402
-from velkor import BEENDEN, EXE, ID, INI, NEU_STARTEN, TITLE, may_reboot, tick  # noqa: E402
+from velkor import EXE, ID, INI, QUIT, RESTART, TITLE, may_reboot, tick  # noqa: E402
 
 DOCS = ROOT / "docs"
 
@@ -74,12 +74,12 @@ def velkor_and_autoexec():
         t.keys("f")
         rig.poll(lambda: main.get().visible, "the window back from the icon")
 
-        main.click(BEENDEN)
+        main.click(QUIT)
         box = t.box("Speichern", [IDYES, IDNO, IDCANCEL])
         settled_shot(t.display, box.get().rect, DOCS / "frage.png")
         box.press(IDCANCEL, main)
 
-        main.click(NEU_STARTEN)
+        main.click(RESTART)
         t.box("Speichern", [IDYES, IDNO]).press(IDNO, main)
         t.box("Löschen", [IDYES, IDNO]).press(IDYES, main)
         may_reboot(lambda: t.box("Neu starten", [IDOK]).press(IDOK, main))

@@ -2,7 +2,7 @@
 
 #include "configs/configurations.h"
 #include "dialogs/about.h"
-#include "dialogs/option_edit.h"
+#include "dialogs/option_editor.h"
 #include "dialogs/settings.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"
@@ -73,9 +73,9 @@ void MainWindow::tick(int option, bool ticked) {
 
 void MainWindow::editOption(int option) {
     Option& o = s_.options[option];
-    OptionEdit texts{o.name, o.configLines, o.autoexecLines};
-    auto accept = [this](OptionEdit& typed) { return acceptOptionEdit(typed, p_.boxes); };
-    if (!p_.dialogs.editOption(texts, accept)) return;
+    OptionTexts texts{o.name, o.configLines, o.autoexecLines};
+    auto accept = [this](OptionTexts& typed) { return acceptOptionTexts(typed, p_.boxes); };
+    if (!p_.dialogs.showOptionEditor(texts, accept)) return;
     o.name = texts.name;
     o.configLines = texts.configLines;
     o.autoexecLines = texts.autoexecLines;

@@ -7,7 +7,7 @@
 #include <string>
 
 // The three texts of the option editor.
-struct OptionEdit {
+struct OptionTexts {
     std::string name;
     std::string configLines;
     std::string autoexecLines;
@@ -32,7 +32,8 @@ class Dialogs {
     // The option editor. "Ü&bernehmen" hands what was typed to `accept`, which
     // may change it and says whether the editor closes. True if it closed that
     // way; `texts` then holds the accepted texts.
-    virtual bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept) = 0;
+    virtual bool showOptionEditor(OptionTexts& texts,
+                                  const std::function<bool(OptionTexts&)>& accept) = 0;
 
     // "Konfigurationen anordnen". "..." of a row asks `pick` for a path
     // (nothing keeps the row), "X" empties it. True if taken over; `rows` then

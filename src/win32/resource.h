@@ -5,10 +5,10 @@
 #define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
 #define IDR_MAIN_MENU 100
 #define IDR_TRAY_MENU 101
-#define IDD_FORM2 200  // Option ändern
-#define IDD_FORM3 201  // Konfigurationen anordnen
-#define IDD_FORM4 202  // Einstellungen ändern
-#define IDD_FORM5 203  // Info
+#define IDD_OPTION_EDITOR 200  // Option ändern
+#define IDD_FORM3 201          // Konfigurationen anordnen
+#define IDD_FORM4 202          // Einstellungen ändern
+#define IDD_FORM5 203          // Info
 
 // Main window
 #define IDC_MAIN_FRAME 1200
@@ -41,15 +41,15 @@
 #define IDM_TRAY_CONFIG_SEPARATOR 2039  // hidden until a configuration is listed
 #define IDM_TRAY_CONFIG_FIRST 2040      // configuration i = IDM_TRAY_CONFIG_FIRST + i
 
-// Option editor (Form2)
-#define IDC_F2_TEXT1 3001
-#define IDC_F2_TEXT2 3002
-#define IDC_F2_TEXT3 3003
-#define IDC_F2_COMMAND1 3011  // &Abbrechen
-#define IDC_F2_COMMAND2 3012  // Ü&bernehmen
-#define IDC_F2_LABEL1 3021
-#define IDC_F2_LABEL2 3022
-#define IDC_F2_LABEL3 3023
+// Option editor
+#define IDC_OPTION_EDITOR_NAME 3001
+#define IDC_OPTION_EDITOR_CONFIG 3002
+#define IDC_OPTION_EDITOR_AUTOEXEC 3003
+#define IDC_OPTION_EDITOR_CANCEL 3011  // &Abbrechen
+#define IDC_OPTION_EDITOR_ACCEPT 3012  // Ü&bernehmen
+#define IDC_OPTION_EDITOR_NAME_LABEL 3021
+#define IDC_OPTION_EDITOR_CONFIG_LABEL 3022
+#define IDC_OPTION_EDITOR_AUTOEXEC_LABEL 3023
 
 // Arrange dialog (Form3)
 #define IDC_F3_COMMAND1_FIRST 4000  // "..." of row r = IDC_F3_COMMAND1_FIRST + r

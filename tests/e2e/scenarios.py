@@ -6,7 +6,7 @@ import sys
 
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
                  WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, poll, scenario)
-from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
+from velkor import (ACCEPT, AUTOEXEC, CANCEL, CONFIG, EDITOR, EXE, ID, INI, NAME, QUIT, SAVE, TITLE,
                     data, edit, may_reboot, menu_from_icon, menu_open, open_editor, options, retried, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
@@ -63,17 +63,17 @@ def editing(t):
                  ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of option 2")
     editor.type(NAME, "Speicher (neu)")
     editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
-    editor.press(UEBERNEHMEN, main, "done")
+    editor.press(ACCEPT, main, "done")
     # More than 20 lines: asked before they are cut; No, the default, goes back to the text.
     editor = open_editor(t, main, 4)
     lines = "\n".join(f"REM Zeile {i:02}" for i in range(1, 22))
     editor.type(CONFIG, lines)
-    expect_equal(editor.click(UEBERNEHMEN), "modal", "Übernehmen with 21 lines")
+    expect_equal(editor.click(ACCEPT), "modal", "Übernehmen with 21 lines")
     box = t.box(EDITOR, YES_NO)
     t.keys(RETURN)  # the default answer: No
     box.gone()
     expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after Enter (No) to cutting")
-    editor.click(UEBERNEHMEN)
+    editor.click(ACCEPT)
     t.box(EDITOR, YES_NO).press(IDYES, main)
     editor.gone()
     expect_equal([r.text for r in options(main)][2:5], ["Speicher (neu)", "", "  Leerzeichen  "], "options")
@@ -89,7 +89,7 @@ def editing(t):
     # Typing, then "&Abbrechen" or the close box, changes nothing; neither Enter nor Escape ends the editor.
     editor = open_editor(t, main, 2)
     editor.type(NAME, "Verworfen")
-    editor.press(ABBRECHEN, main, "done")
+    editor.press(CANCEL, main, "done")
     editor = open_editor(t, main, 2)
     expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
     # Real keys: in the name, then in the Config.sys lines, where Enter makes a new line.
@@ -103,15 +103,15 @@ def editing(t):
 
     t.put({INI: data("edited.ini")}, read_only=(INI,))
     edit(t, main, 0, {NAME: "Maus groß"})
-    expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
+    expect_equal(main.click(SAVE), "modal", "&Speichern of a read-only Velkor.ini")
     # The reason in Windows' own words.
     t.box("Speichern", [IDOK], INI + "\rspeichern:\rZugriff verweigert.").press(IDOK, main, "done")
-    expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
+    expect_equal(main.click(QUIT), "modal", "&Beenden with an unsaved edit")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
     t.expect_alone(main, "after the save at leaving failed")
     expect_equal(options(main)[0].text, "Maus groß", "option 0 after the failed saves")
-    main.click(BEENDEN)
+    main.click(QUIT)
     t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
     t.expect_ended("No to saving at leaving")
     t.drive("hold", INI)
@@ -193,7 +193,7 @@ def configurations(t):
     tick(main, (3,))
     choose("3")
     expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of the new third")
-    expect_equal(main.click(BEENDEN), "modal", "&Beenden after arranging")
+    expect_equal(main.click(QUIT), "modal", "&Beenden after arranging")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
     t.expect_ended("Yes to saving the list")
     t.end()

@@ -9,9 +9,9 @@ HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
 TITLE, EDITOR = "Velkor für die Eingabeaufforderung", "Option ändern"
 EXE, INI = "C:\\Velkor\\Velkor.exe", "C:\\Velkor\\Velkor.ini"
-NEU_STARTEN, SPEICHERN, BEENDEN = ID["IDC_MAIN_RESTART"], ID["IDC_MAIN_SAVE"], ID["IDC_MAIN_QUIT"]
-NAME, CONFIG, AUTOEXEC, ABBRECHEN, UEBERNEHMEN = (ID[f"IDC_F2_{n}"] for n in ("TEXT1", "TEXT2", "TEXT3", "COMMAND1",
-                                                                                "COMMAND2"))
+RESTART, SAVE, QUIT = ID["IDC_MAIN_RESTART"], ID["IDC_MAIN_SAVE"], ID["IDC_MAIN_QUIT"]
+NAME, CONFIG, AUTOEXEC, CANCEL, ACCEPT = (ID[f"IDC_OPTION_EDITOR_{n}"]
+                                          for n in ("NAME", "CONFIG", "AUTOEXEC", "CANCEL", "ACCEPT"))
 
 
 def data(name):
@@ -41,7 +41,7 @@ def edit(t, main, option, texts=()):
     editor = open_editor(t, main, option)
     for control, text in dict(texts).items():
         editor.type(control, text)
-    editor.press(UEBERNEHMEN, main, "done")
+    editor.press(ACCEPT, main, "done")
 
 
 def ticked(main):

@@ -50,8 +50,9 @@ struct RecordingView : MainView {
 // The option editor: the user types `reply` and presses "Ü&bernehmen" (if
 // `accept`); kept open, the user cancels. The other dialogs answer likewise.
 struct ScriptedDialogs : Dialogs {
-    bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& check) override {
-        OptionEdit typed = reply;
+    bool showOptionEditor(OptionTexts& texts,
+                          const std::function<bool(OptionTexts&)>& check) override {
+        OptionTexts typed = reply;
         return accept && check(typed) && (texts = typed, true);
     }
     bool arrangeConfigs(ConfigRows& rows,
@@ -65,7 +66,7 @@ struct ScriptedDialogs : Dialogs {
         if (clickLink) followLink();
     }
     bool accept = false, clickLink = false;
-    OptionEdit reply;
+    OptionTexts reply;
     std::function<bool(ConfigRows&, const std::function<std::optional<std::string>()>&)> arrange;
     std::optional<SettingsChecks> settingsReply;
 };
