@@ -66,7 +66,7 @@ def velkor_and_autoexec():
         main.act(WM_COMMAND, ID["IDM_ARRANGE"])
         arrange = t.window("Konfigurationen anordnen")
         settled_shot(t.display, arrange.get().rect, DOCS / "anordnen.png")
-        arrange.press(ID["IDC_F3_COMMAND4"], main)
+        arrange.press(ID["IDC_ARRANGE_DIALOG_ACCEPT"], main)
 
         main.click(ID["IDC_MAIN_TO_TRAY"])
         menu = rig.Window(t, icon_menu(t).hwnd).get().rect

@@ -1,5 +1,6 @@
 #include "mainwindow/main_window.h"
 
+#include "configs/arrange_dialog.h"
 #include "configs/configurations.h"
 #include "dialogs/about.h"
 #include "dialogs/option_editor.h"
@@ -16,7 +17,7 @@ bool MainWindow::start() {
     s_.iniPath = inFolder(p_.system.programFolder(), "Velkor.ini");
     if (!readIni()) return false;
     applyCommandLine(s_, p_, p_.system.commandLine());
-    FillConfigMenus(s_, p_.view);
+    fillConfigMenus(s_, p_.view);
     p_.tray.prepare();
     // Started in the notification area, the window is never shown.
     if (s_.settings.startInTray != kOn || !::hideInTray(p_)) p_.view.setVisible(true);
@@ -135,6 +136,6 @@ void MainWindow::chooseConfiguration(int index) {
 void MainWindow::applyChosen(const std::string& selection) {
     bool atOnce = s_.settings.restartOnChoice == kOn;
     if (!atOnce) showFromTray(p_);
-    Konfiguration(s_, p_.view, selection, "setzen");
+    tickSelection(s_, p_.view, selection);
     if (atOnce) restartIntoDos(s_, p_);
 }

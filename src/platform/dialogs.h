@@ -38,8 +38,8 @@ class Dialogs {
     // "Konfigurationen anordnen". "..." of a row asks `pick` for a path
     // (nothing keeps the row), "X" empties it. True if taken over; `rows` then
     // holds the rows as shown.
-    virtual bool arrangeConfigs(ConfigRows& rows,
-                                const std::function<std::optional<std::string>()>& pick) = 0;
+    virtual bool showArrangeDialog(ConfigRows& rows,
+                                   const std::function<std::optional<std::string>()>& pick) = 0;
 
     // "Einstellungen ändern" with the five boxes. True if taken over; `checks`
     // then holds the boxes as left.

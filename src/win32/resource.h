@@ -5,10 +5,10 @@
 #define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
 #define IDR_MAIN_MENU 100
 #define IDR_TRAY_MENU 101
-#define IDD_OPTION_EDITOR 200  // Option ändern
-#define IDD_FORM3 201          // Konfigurationen anordnen
-#define IDD_FORM4 202          // Einstellungen ändern
-#define IDD_FORM5 203          // Info
+#define IDD_OPTION_EDITOR 200   // Option ändern
+#define IDD_ARRANGE_DIALOG 201  // Konfigurationen anordnen
+#define IDD_FORM4 202           // Einstellungen ändern
+#define IDD_FORM5 203           // Info
 
 // Main window
 #define IDC_MAIN_FRAME 1200
@@ -51,12 +51,12 @@
 #define IDC_OPTION_EDITOR_CONFIG_LABEL 3022
 #define IDC_OPTION_EDITOR_AUTOEXEC_LABEL 3023
 
-// Arrange dialog (Form3)
-#define IDC_F3_COMMAND1_FIRST 4000  // "..." of row r = IDC_F3_COMMAND1_FIRST + r
-#define IDC_F3_TEXT1_FIRST 4010     // the path of row r
-#define IDC_F3_COMMAND2_FIRST 4020  // "X" of row r
-#define IDC_F3_COMMAND3 4031        // &Abbrechen
-#define IDC_F3_COMMAND4 4032        // Ü&bernehmen
+// Arrange dialog
+#define IDC_ARRANGE_DIALOG_PICK_FIRST 4000   // "..." of row r = IDC_ARRANGE_DIALOG_PICK_FIRST + r
+#define IDC_ARRANGE_DIALOG_PATH_FIRST 4010   // the path of row r
+#define IDC_ARRANGE_DIALOG_CLEAR_FIRST 4020  // "X" of row r
+#define IDC_ARRANGE_DIALOG_CANCEL 4031       // &Abbrechen
+#define IDC_ARRANGE_DIALOG_ACCEPT 4032       // Ü&bernehmen
 
 // Settings dialog (Form4)
 #define IDC_F4_CHECK1 5001    // &In Taskleiste starten

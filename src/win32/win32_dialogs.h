@@ -10,8 +10,8 @@ class Win32Dialogs : public Dialogs {
     Win32Dialogs(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
     bool showOptionEditor(OptionTexts& texts,
                           const std::function<bool(OptionTexts&)>& accept) override;
-    bool arrangeConfigs(ConfigRows& rows,
-                        const std::function<std::optional<std::string>()>& pick) override;
+    bool showArrangeDialog(ConfigRows& rows,
+                           const std::function<std::optional<std::string>()>& pick) override;
     bool editSettings(SettingsChecks& checks) override;
     void showAbout(const std::function<void()>& followLink) override;
 

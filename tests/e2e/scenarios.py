@@ -177,17 +177,17 @@ def configurations(t):
     main.act(WM_COMMAND, ID["IDM_LOAD_CONFIG"])
     t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
     expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks loaded back")
-    for way, last in ((ID["IDC_F3_COMMAND3"], "done"), (ID["IDC_F3_COMMAND4"], "modal")):
+    for way, last in ((ID["IDC_ARRANGE_DIALOG_CANCEL"], "done"), (ID["IDC_ARRANGE_DIALOG_ACCEPT"], "modal")):
         expect_equal(main.act(WM_COMMAND, ID["IDM_ARRANGE"]), "modal", "Konfiguration/Anordnen")
         arrange = t.window("Konfigurationen anordnen")
         expect_centred(arrange.get().rect, main.get().rect, "the arrange dialog")
-        texts = [arrange.get(ID["IDC_F3_TEXT1_FIRST"] + r).text for r in range(9)]
+        texts = [arrange.get(ID["IDC_ARRANGE_DIALOG_PATH_FIRST"] + r).text for r in range(9)]
         expect_equal(texts, ["C:\\Velkor\\Alle.vkf", "", "C:\\Velkor\\Weg.vkf", "C:\\Velkor\\Spiele.vkf"] +
                      [""] * 5, "the rows")
-        arrange.click(ID["IDC_F3_COMMAND2_FIRST"])
-        expect_equal(arrange.click(ID["IDC_F3_COMMAND1_FIRST"] + 7), "modal", '"..." of row 8')
+        arrange.click(ID["IDC_ARRANGE_DIALOG_CLEAR_FIRST"])
+        expect_equal(arrange.click(ID["IDC_ARRANGE_DIALOG_PICK_FIRST"] + 7), "modal", '"..." of row 8')
         t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")  # gone a moment before row 8 shows the file
-        poll(lambda: arrange.get(ID["IDC_F3_TEXT1_FIRST"] + 7).text == "C:\\Velkor\\Neu.vkf", "Neu.vkf in row 8")
+        poll(lambda: arrange.get(ID["IDC_ARRANGE_DIALOG_PATH_FIRST"] + 7).text == "C:\\Velkor\\Neu.vkf", "Neu.vkf in row 8")
         arrange.press(way, main, last)
     t.box("Konfiguration", [IDOK], "C:\\Velkor\\Weg.vkf").press(IDOK, main, "done")
     tick(main, (3,))
@@ -227,7 +227,7 @@ def settings_and_file_type(t):
     t.right_click_icon()
     poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
     expect(not menu_open(t), "the icon's menu over the arrange dialog")
-    arrange.press(ID["IDC_F3_COMMAND3"], main)
+    arrange.press(ID["IDC_ARRANGE_DIALOG_CANCEL"], main)
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):

@@ -55,8 +55,8 @@ struct ScriptedDialogs : Dialogs {
         OptionTexts typed = reply;
         return accept && check(typed) && (texts = typed, true);
     }
-    bool arrangeConfigs(ConfigRows& rows,
-                        const std::function<std::optional<std::string>()>& pick) override {
+    bool showArrangeDialog(ConfigRows& rows,
+                           const std::function<std::optional<std::string>()>& pick) override {
         return arrange && arrange(rows, pick);
     }
     bool editSettings(SettingsChecks& checks) override {

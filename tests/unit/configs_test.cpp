@@ -2,6 +2,7 @@
 // arrange dialog are the end-to-end tests'.
 #include <gtest/gtest.h>
 
+#include "configs/arrange_dialog.h"
 #include "configs/configurations.h"
 #include "fakes/recorders.h"
 #include "store/ini_store.h"
@@ -14,20 +15,20 @@ struct Configs : World, testing::Test {
     std::string ticked() const { return selectionOf(s.options); }
 };
 
-TEST(Dateiname, TheNameWithoutFolderAndExtension) {
+TEST(ConfigName, TheNameWithoutFolderAndExtension) {
     struct {
-        const char *pfad, *name;
+        const char *path, *name;
     } cases[] = {
         {"C:\\K\\Spiele.vkf", "Spiele"}, {"Spiele.vkf", "Spiele"},
         {"C:\\a.b\\Spiele", "Spiele"},   {"C:\\K\\x", "x"},  // shorter than an extension
         {"C:\\K\\.vkf", ".vkf"},         {"C:\\K\\", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(Dateiname(c.pfad), c.name) << c.pfad;
+    for (const auto& c : cases) EXPECT_EQ(configName(c.path), c.name) << c.path;
 }
 
 TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
     s.configs.slot(2).path = "C:\\K\\Spiele & Spaß.vkf";
-    FillConfigMenus(s, view);
+    fillConfigMenus(s, view);
     EXPECT_EQ(view.menus, std::vector<std::string>{"&1 Spiele && Spaß"});
 }
 
@@ -35,7 +36,7 @@ TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
     s.iniPath = "C:\\VELKOR\\Velkor.ini";
     files.put(s.iniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
     loadIni(s, profile, files);  // the floppy drive is empty
-    FillConfigMenus(s, view);
+    fillConfigMenus(s, view);
     s.options[4].ticked = 1;
     listedSelection(s, p, 0);
     EXPECT_EQ(ticked(), "04");  // nor is the restart begun
@@ -61,7 +62,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     EXPECT_EQ(files.get(vkf), "\r\n");
     EXPECT_EQ(ticked(), "04");
     EXPECT_FALSE(s.changed);
-    // Only a list of rows is applied; any other first line is told (one
+    // Only a list of options is applied; any other first line is told (one
     // message each, after the one for the refused save) and keeps the ticks.
     for (const char* bytes : {"04,10 \x1A\n0", "\x89PNG", "[Velkor]", "00,11", "00,03,", "00;03"}) {
         files.put(vkf, bytes);
@@ -72,7 +73,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
     EXPECT_EQ(boxes.shown.size(), 6u);
 }
 
-// A row given another file is read again; a path too long for Velkor.ini is refused.
+// A slot given another file is read again; a path too long for Velkor.ini is refused.
 TEST_F(Configs, ArrangedEntriesAreReadAgain) {
     files.put("C:\\K\\b.vkf", "02\r\n");
     s.configs.slot(1) = {"C:\\K\\a.vkf", "01"};
