@@ -4,7 +4,7 @@
 #include "configs/configurations.h"
 #include "dialogs/about.h"
 #include "dialogs/option_editor.h"
-#include "dialogs/settings.h"
+#include "dialogs/settings_dialog.h"
 #include "dosmode/restart.h"
 #include "mainwindow/window_modes.h"
 #include "platform/text_rules.h"

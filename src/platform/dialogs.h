@@ -15,11 +15,11 @@ struct OptionTexts {
 
 // The five boxes of the settings dialog, as they are ticked on screen.
 struct SettingsChecks {
-    bool inTaskleisteStarten = false;   // Taskleiste on
-    bool keineLöschenMeldung = false;   // LöschenMSG off
-    bool keineNeustartMeldung = false;  // StartenMSG off
-    bool sofortStarten = false;         // SofortStart on
-    bool dateitypRegistrieren = false;  // a request, not a setting
+    bool startInTray = false;       // Settings::startInTray on
+    bool noDeleteQuestion = false;  // askBeforeDeleting off
+    bool noRestartNotice = false;   // noticeBeforeRestart off
+    bool restartOnChoice = false;   // restartOnChoice on
+    bool registerVkf = false;       // a request, not a setting
 };
 
 // The nine rows of the arrange dialog: the path of slot 1..9, "" = free.
@@ -43,7 +43,7 @@ class Dialogs {
 
     // "Einstellungen ändern" with the five boxes. True if taken over; `checks`
     // then holds the boxes as left.
-    virtual bool editSettings(SettingsChecks& checks) = 0;
+    virtual bool showSettingsDialog(SettingsChecks& checks) = 0;
 
     // "Info". A click on the contact line calls `followLink`.
     virtual void showAbout(const std::function<void()>& followLink) = 0;

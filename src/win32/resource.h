@@ -5,10 +5,10 @@
 #define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
 #define IDR_MAIN_MENU 100
 #define IDR_TRAY_MENU 101
-#define IDD_OPTION_EDITOR 200   // Option ändern
-#define IDD_ARRANGE_DIALOG 201  // Konfigurationen anordnen
-#define IDD_FORM4 202           // Einstellungen ändern
-#define IDD_FORM5 203           // Info
+#define IDD_OPTION_EDITOR 200    // Option ändern
+#define IDD_ARRANGE_DIALOG 201   // Konfigurationen anordnen
+#define IDD_SETTINGS_DIALOG 202  // Einstellungen ändern
+#define IDD_FORM5 203            // Info
 
 // Main window
 #define IDC_MAIN_FRAME 1200
@@ -58,14 +58,14 @@
 #define IDC_ARRANGE_DIALOG_CANCEL 4031       // &Abbrechen
 #define IDC_ARRANGE_DIALOG_ACCEPT 4032       // Ü&bernehmen
 
-// Settings dialog (Form4)
-#define IDC_F4_CHECK1 5001    // &In Taskleiste starten
-#define IDC_F4_CHECK2 5002    // &Keine "Löschen"-Meldung
-#define IDC_F4_CHECK3 5003    // K&eine "Neu starten"-Meldung
-#define IDC_F4_CHECK4 5004    // &Neustart sofort nach Konfigurationsauswahl
-#define IDC_F4_CHECK5 5005    // .&vkf-Dateien mit diesem Programm öffnen
-#define IDC_F4_COMMAND1 5011  // &Abbrechen
-#define IDC_F4_COMMAND2 5012  // Ü&bernehmen
+// Settings dialog
+#define IDC_SETTINGS_DIALOG_START_IN_TRAY 5001       // &In Taskleiste starten
+#define IDC_SETTINGS_DIALOG_NO_DELETE_QUESTION 5002  // &Keine "Löschen"-Meldung
+#define IDC_SETTINGS_DIALOG_NO_RESTART_NOTICE 5003   // K&eine "Neu starten"-Meldung
+#define IDC_SETTINGS_DIALOG_RESTART_ON_CHOICE 5004   // &Neustart sofort nach Konfigurationsauswahl
+#define IDC_SETTINGS_DIALOG_REGISTER_VKF 5005        // .&vkf-Dateien mit diesem Programm öffnen
+#define IDC_SETTINGS_DIALOG_CANCEL 5011              // &Abbrechen
+#define IDC_SETTINGS_DIALOG_ACCEPT 5012              // Ü&bernehmen
 
 // About box (Form5)
 #define IDC_F5_LABEL1 6001  // Velkor

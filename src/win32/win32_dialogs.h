@@ -12,7 +12,7 @@ class Win32Dialogs : public Dialogs {
                           const std::function<bool(OptionTexts&)>& accept) override;
     bool showArrangeDialog(ConfigRows& rows,
                            const std::function<std::optional<std::string>()>& pick) override;
-    bool editSettings(SettingsChecks& checks) override;
+    bool showSettingsDialog(SettingsChecks& checks) override;
     void showAbout(const std::function<void()>& followLink) override;
 
   private:

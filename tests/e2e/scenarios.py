@@ -244,7 +244,8 @@ def settings_and_file_type(t):
     expect_equal(poll(lambda: mail.is_file() and mail.read_bytes().endswith(b"\n") and mail.read_bytes(),
                       "the link to be opened"),
                  b"mailto:velkor@example.org\r\n", "the link opened")
-    checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
+    checks = [ID[f"IDC_SETTINGS_DIALOG_{c}"] for c in ("START_IN_TRAY", "NO_DELETE_QUESTION", "NO_RESTART_NOTICE",
+                                                       "RESTART_ON_CHOICE", "REGISTER_VKF")]
 
     def settings_dialog(way, ticks, shown):
         expect_equal(main.click(ID["IDC_MAIN_SETTINGS"]), "modal", "&Velkor")
@@ -255,8 +256,8 @@ def settings_and_file_type(t):
         settings.close_box() if way is None else settings.click(way)
         settings.gone()
     # The close box, "&Abbrechen", "Ü&bernehmen" with all but SofortStart, then with it and the registration.
-    for step in ((None, (1,), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
-                 (ID["IDC_F4_COMMAND2"], (1, 2, 3, 5), [0] * 5)):
+    for step in ((None, (1,), [0] * 5), (ID["IDC_SETTINGS_DIALOG_CANCEL"], (1,), [0] * 5),
+                 (ID["IDC_SETTINGS_DIALOG_ACCEPT"], (1, 2, 3, 5), [0] * 5)):
         settings_dialog(*step)
     exe = '"C:\\Velkor\\Velkor.exe"'
     place = main.get().rect
@@ -266,7 +267,7 @@ def settings_and_file_type(t):
     poll(lambda: main.get().visible and ticked(main) == [2, 5], "the window with ticks 2 and 5")  # shown, then ticked
     w = main.get()
     expect_equal((w.rect, w.style & WS_MINIMIZE), (place, 0), "the window back from the icon")
-    settings_dialog(ID["IDC_F4_COMMAND2"], (4, 5), [1, 1, 1, 0, 0])
+    settings_dialog(ID["IDC_SETTINGS_DIALOG_ACCEPT"], (4, 5), [1, 1, 1, 0, 0])
     # The command as stored, under "Öffnen"; the double click below sees it work.
     query = subprocess.run(["wine", "reg", "query", "HKCR\\vkffile\\Shell\\Öffnen\\command", "/ve"], env=t.env,
                            capture_output=True).stdout

@@ -59,7 +59,7 @@ struct ScriptedDialogs : Dialogs {
                            const std::function<std::optional<std::string>()>& pick) override {
         return arrange && arrange(rows, pick);
     }
-    bool editSettings(SettingsChecks& checks) override {
+    bool showSettingsDialog(SettingsChecks& checks) override {
         return settingsReply && (checks = *settingsReply, true);
     }
     void showAbout(const std::function<void()>& followLink) override {

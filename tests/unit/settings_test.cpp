@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/about.h"
-#include "dialogs/settings.h"
+#include "dialogs/settings_dialog.h"
 #include "fakes/recorders.h"
 #include "registry/file_type.h"
 
@@ -12,8 +12,8 @@ namespace {
 // A hand-edited flag that is neither on nor off is off, as the restart reads it.
 TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
     SettingsChecks shown = checksOf({1, 1, 1, 1});
-    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLöschenMeldung &&
-                shown.keineNeustartMeldung && !shown.sofortStarten);
+    EXPECT_TRUE(!shown.startInTray && shown.noDeleteQuestion && shown.noRestartNotice &&
+                !shown.restartOnChoice);
     Settings back = settingsOf(shown);
     EXPECT_EQ(std::vector<int>({back.askBeforeDeleting, back.noticeBeforeRestart,
                                 back.restartOnChoice, back.startInTray}),

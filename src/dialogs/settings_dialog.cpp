@@ -1,4 +1,4 @@
-#include "dialogs/settings.h"
+#include "dialogs/settings_dialog.h"
 
 #include "registry/file_type.h"
 
@@ -16,19 +16,19 @@ SettingsChecks checksOf(const Settings& s) {
 
 Settings settingsOf(const SettingsChecks& c) {
     Settings s;
-    s.startInTray = flag(c.inTaskleisteStarten);
-    s.askBeforeDeleting = flag(!c.keineLöschenMeldung);
-    s.noticeBeforeRestart = flag(!c.keineNeustartMeldung);
-    s.restartOnChoice = flag(c.sofortStarten);
+    s.startInTray = flag(c.startInTray);
+    s.askBeforeDeleting = flag(!c.noDeleteQuestion);
+    s.noticeBeforeRestart = flag(!c.noRestartNotice);
+    s.restartOnChoice = flag(c.restartOnChoice);
     return s;
 }
 
 void editSettings(State& s, Platform& p) {
     SettingsChecks checks = checksOf(s.settings);
-    if (!p.dialogs.editSettings(checks)) return;
+    if (!p.dialogs.showSettingsDialog(checks)) return;
     s.settings = settingsOf(checks);
     s.changed = true;
-    if (checks.dateitypRegistrieren && !registerVkfFiles(p.registry, p.system.programFolder()))
+    if (checks.registerVkf && !registerVkfFiles(p.registry, p.system.programFolder()))
         p.boxes.show(
             "Die .vkf-Dateien konnten nicht mit Velkor\rverknüpft werden. Dazu fehlt "
             "die Berech-\rtigung, oder die Registrierung ist gesperrt.",
