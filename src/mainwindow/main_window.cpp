@@ -2,7 +2,7 @@
 
 #include "configs/arrange_dialog.h"
 #include "configs/configurations.h"
-#include "dialogs/about.h"
+#include "dialogs/about_box.h"
 #include "dialogs/option_editor.h"
 #include "dialogs/settings_dialog.h"
 #include "dosmode/restart.h"

@@ -46,5 +46,5 @@ class Dialogs {
     virtual bool showSettingsDialog(SettingsChecks& checks) = 0;
 
     // "Info". A click on the contact line calls `followLink`.
-    virtual void showAbout(const std::function<void()>& followLink) = 0;
+    virtual void showAboutBox(const std::function<void()>& followLink) = 0;
 };

@@ -5,10 +5,6 @@
 #define IDC_HAND_CURSOR 2  // the link's, where Windows has no hand
 #define IDR_MAIN_MENU 100
 #define IDR_TRAY_MENU 101
-#define IDD_OPTION_EDITOR 200    // Option ändern
-#define IDD_ARRANGE_DIALOG 201   // Konfigurationen anordnen
-#define IDD_SETTINGS_DIALOG 202  // Einstellungen ändern
-#define IDD_FORM5 203            // Info
 
 // Main window
 #define IDC_MAIN_FRAME 1200
@@ -42,6 +38,7 @@
 #define IDM_TRAY_CONFIG_FIRST 2040      // configuration i = IDM_TRAY_CONFIG_FIRST + i
 
 // Option editor
+#define IDD_OPTION_EDITOR 200  // Option ändern
 #define IDC_OPTION_EDITOR_NAME 3001
 #define IDC_OPTION_EDITOR_CONFIG 3002
 #define IDC_OPTION_EDITOR_AUTOEXEC 3003
@@ -52,6 +49,7 @@
 #define IDC_OPTION_EDITOR_AUTOEXEC_LABEL 3023
 
 // Arrange dialog
+#define IDD_ARRANGE_DIALOG 201               // Konfigurationen anordnen
 #define IDC_ARRANGE_DIALOG_PICK_FIRST 4000   // "..." of row r = IDC_ARRANGE_DIALOG_PICK_FIRST + r
 #define IDC_ARRANGE_DIALOG_PATH_FIRST 4010   // the path of row r
 #define IDC_ARRANGE_DIALOG_CLEAR_FIRST 4020  // "X" of row r
@@ -59,6 +57,7 @@
 #define IDC_ARRANGE_DIALOG_ACCEPT 4032       // Ü&bernehmen
 
 // Settings dialog
+#define IDD_SETTINGS_DIALOG 202                      // Einstellungen ändern
 #define IDC_SETTINGS_DIALOG_START_IN_TRAY 5001       // &In Taskleiste starten
 #define IDC_SETTINGS_DIALOG_NO_DELETE_QUESTION 5002  // &Keine "Löschen"-Meldung
 #define IDC_SETTINGS_DIALOG_NO_RESTART_NOTICE 5003   // K&eine "Neu starten"-Meldung
@@ -67,10 +66,11 @@
 #define IDC_SETTINGS_DIALOG_CANCEL 5011              // &Abbrechen
 #define IDC_SETTINGS_DIALOG_ACCEPT 5012              // Ü&bernehmen
 
-// About box (Form5)
-#define IDC_F5_LABEL1 6001  // Velkor
-#define IDC_F5_LABEL2 6002  // the version
-#define IDC_F5_LABEL3 6003
-#define IDC_F5_LINK 6004  // the contact, a link
-#define IDC_F5_LABEL4 6005
-#define IDC_F5_LABEL5 6006
+// About box
+#define IDD_ABOUT_BOX 203           // Info
+#define IDC_ABOUT_BOX_TITLE 6001    // Velkor
+#define IDC_ABOUT_BOX_VERSION 6002  // the version
+#define IDC_ABOUT_BOX_INVITATION 6003
+#define IDC_ABOUT_BOX_LINK 6004  // the contact, a link
+#define IDC_ABOUT_BOX_LANGUAGES_DE 6005
+#define IDC_ABOUT_BOX_LANGUAGES_EN 6006

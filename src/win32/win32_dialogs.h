@@ -13,7 +13,7 @@ class Win32Dialogs : public Dialogs {
     bool showArrangeDialog(ConfigRows& rows,
                            const std::function<std::optional<std::string>()>& pick) override;
     bool showSettingsDialog(SettingsChecks& checks) override;
-    void showAbout(const std::function<void()>& followLink) override;
+    void showAboutBox(const std::function<void()>& followLink) override;
 
   private:
     HINSTANCE instance_;

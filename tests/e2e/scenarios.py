@@ -234,9 +234,9 @@ def settings_and_file_type(t):
         expect_equal(main.act(WM_COMMAND, ID["IDM_ABOUT"]), "modal", "Info/Über Velkor")
         about = t.window("Info")
         expect_centred(about.get().rect, main.get().rect, "the about box")
-        expect_equal([about.get(ID[f"IDC_F5_{n}"]).text for n in ("LABEL1", "LABEL2", "LINK")],
+        expect_equal([about.get(ID[f"IDC_ABOUT_BOX_{n}"]).text for n in ("TITLE", "VERSION", "LINK")],
                      ["Velkor", "Version 2.0", "Velkor-Projekt <velkor@example.org>"], "the about box")
-        about.click(ID["IDC_F5_LINK"])
+        about.click(ID["IDC_ABOUT_BOX_LINK"])
         about.close_box()
         about.gone()
     mail = t.path("C:\\Mail.txt")

@@ -62,7 +62,7 @@ struct ScriptedDialogs : Dialogs {
     bool showSettingsDialog(SettingsChecks& checks) override {
         return settingsReply && (checks = *settingsReply, true);
     }
-    void showAbout(const std::function<void()>& followLink) override {
+    void showAboutBox(const std::function<void()>& followLink) override {
         if (clickLink) followLink();
     }
     bool accept = false, clickLink = false;

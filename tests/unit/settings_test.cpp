@@ -2,7 +2,7 @@
 // link, where the end-to-end tests cannot go.
 #include <gtest/gtest.h>
 
-#include "dialogs/about.h"
+#include "dialogs/about_box.h"
 #include "dialogs/settings_dialog.h"
 #include "fakes/recorders.h"
 #include "registry/file_type.h"
