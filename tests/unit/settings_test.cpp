@@ -49,7 +49,7 @@ TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
         for (const auto& [key, values] : r.keys) EXPECT_TRUE(complete.keys.count(key)) << key;
     }
     FakeRegistry bare;  // no description and no icon: their values are skipped
-    ASSERT_TRUE(DateitypRegistrieren(bare, ".x", "xfile", "", "", "open", "x %1"));
+    ASSERT_TRUE(registerFileType(bare, ".x", "xfile", "", "", "open", "x %1"));
     EXPECT_TRUE(bare.keys["xfile"].empty() && bare.keys.count("xfile\\DefaultIcon"));
 }
 
