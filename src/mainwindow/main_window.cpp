@@ -52,8 +52,8 @@ bool MainWindow::mayEndSession() {
     return s_.rebootRequested || mayLeave(s_, p_);
 }
 
-void MainWindow::iconClicked(int button, int x) {
-    answerIconClick(p_, button, x);
+void MainWindow::iconClicked(IconClick click) {
+    answerIconClick(p_, click);
 }
 
 void MainWindow::taskbarRestarted() {

@@ -16,7 +16,7 @@ class MainWindow {
     bool mayClose();
     // True lets Windows end the session.
     bool mayEndSession();
-    void iconClicked(int button, int x);
+    void iconClicked(IconClick click);
     // Explorer started again and has forgotten the icon.
     void taskbarRestarted();
     // The same Velkor.ini was started again with this command line: the

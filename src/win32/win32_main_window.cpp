@@ -1,5 +1,6 @@
 #include "win32/win32_main_window.h"
 
+#include "platform/win32/win32_platform.h"
 #include "win32/layout.h"
 #include "win32/one_velkor.h"
 #include "win32/resource.h"
@@ -13,6 +14,7 @@ constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
 
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 // Posted to act on a second start's command line outside the sender's call.
+// The icon's message is WM_APP + 2 (Win32Tray::kMessage).
 constexpr UINT kStartedAgain = WM_APP + 1;
 
 // Created in this order, which is also the tab order.
@@ -69,6 +71,15 @@ const Route kRoutes[] = {
      kSlotCount,
      [](MainWindow& m, int i, bool) { m.chooseConfiguration(i); }},
 };
+
+// What the user did on the icon, told by the mouse message it reports.
+IconClick iconClickOf(UINT mouseMessage) {
+    if (mouseMessage == WM_RBUTTONDOWN) return IconClick::RightPress;
+    // A press, release or double click of the left, right or middle button.
+    if (mouseMessage >= WM_LBUTTONDOWN && mouseMessage <= WM_MBUTTONDBLCLK)
+        return IconClick::OtherClick;
+    return IconClick::NotAClick;
+}
 
 bool isChildControl(HWND window, HWND control) {
     return control && IsChild(window, control);
@@ -242,16 +253,8 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case kStartedAgain:
             onStartedAgain();
             return 0;
-        // Also the tray icon's notification, with the mouse message over the
-        // icon in the low word.
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            if (logic_)
-                logic_->iconClicked(message == WM_LBUTTONDOWN   ? 1
-                                    : message == WM_RBUTTONDOWN ? 2
-                                                                : 4,
-                                    static_cast<short>(LOWORD(lParam)));
+        case Win32Tray::kMessage:
+            if (logic_) logic_->iconClicked(iconClickOf(LOWORD(lParam)));
             return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

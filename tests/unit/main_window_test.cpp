@@ -1,5 +1,5 @@
 // The main window's decisions that the end-to-end tests cannot reach: Windows
-// shutting down, and the notification-area icon's every mouse message and mode.
+// shutting down, and each kind of click on the notification-area icon in each mode.
 #include <gtest/gtest.h>
 
 #include "fakes/recorders.h"
@@ -44,36 +44,25 @@ TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     EXPECT_TRUE(w.boxes.shown.empty());
 }
 
-// The icon's mouse message arrives as a right-button press on the hidden
-// window: only its own right-button press opens the menu; while a modal window
-// is open, every click brings that window forward instead.
+// Only a right-button press opens the icon's menu; while a modal window is
+// open, every click brings that window forward instead; a move does nothing.
 TEST(Tray, WhatAClickOnTheIconDoes) {
     enum Does { Nothing, Menu, Forward };
+    using enum IconClick;
     struct {
         bool visible, modal;
-        int button, x;
+        IconClick click;
         Does does;
-    } cases[] = {{false, false, kRightButton, 0x204, Menu},
-                 {false, false, kRightButton, 0x205, Nothing},
-                 {false, false, kRightButton, 0x201, Nothing},
-                 {false, false, kRightButton, 0x203, Nothing},
-                 {false, false, kRightButton, 0x200, Nothing},
-                 {false, false, 1, 0x204, Nothing},
-                 {true, false, kRightButton, 0x204, Nothing},
-                 {false, true, kRightButton, 0x204, Forward},
-                 {false, true, kRightButton, 0x202, Forward},
-                 {false, true, kRightButton, 0x206, Forward},
-                 {false, true, kRightButton, 0x200, Nothing},
-                 {false, true, kRightButton, 0x20A, Nothing},
-                 {false, true, 1, 0x201, Nothing},
-                 {true, true, kRightButton, 0x201, Nothing}};
+    } cases[] = {{false, false, RightPress, Menu},   {false, false, OtherClick, Nothing},
+                 {false, true, OtherClick, Forward}, {false, true, NotAClick, Nothing},
+                 {true, false, RightPress, Nothing}, {true, true, OtherClick, Nothing}};
     for (const auto& c : cases) {
         World w;
         w.view.visible = c.visible;
         w.view.modal = c.modal;
-        answerIconClick(w.p, c.button, c.x);
+        answerIconClick(w.p, c.click);
         Does did = w.view.trayMenus ? Menu : w.view.broughtForward ? Forward : Nothing;
-        EXPECT_EQ(did, c.does) << c.visible << c.modal << c.button << " " << std::hex << c.x;
+        EXPECT_EQ(did, c.does) << c.visible << c.modal << int(c.click);
     }
 }
 
