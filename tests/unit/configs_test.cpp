@@ -74,7 +74,7 @@ TEST_F(Configs, FilesOfTicksAndWhatFailsWithThem) {
 }
 
 // A slot given another file is read again; a path too long for Velkor.ini is refused.
-TEST_F(Configs, ArrangedEntriesAreReadAgain) {
+TEST_F(Configs, ArrangedSlotsAreReadAgain) {
     files.put("C:\\K\\b.vkf", "02\r\n");
     s.configs.slot(1) = {"C:\\K\\a.vkf", "01"};
     fileDialogs.picks = {"C:\\" + std::string(130, 'x') + ".vkf", "C:\\K\\b.vkf"};

@@ -230,9 +230,9 @@ struct StartingDrive {
 // The restart from a starting drive, then again until a reboot is granted,
 // then EXIT in DOS mode.
 Story restarting(const StartingDrive& w, bool oneStep) {
-    Options maus;
-    maus[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
-    const StartFiles made = makeStartFiles(maus, "C:\\WINDOWS");
+    Options mouse;
+    mouse[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
+    const StartFiles made = makeStartFiles(mouse, "C:\\WINDOWS");
     const std::string boots[] = {w.boots(0), w.boots(1)};
     auto restart = [=](FakeFiles& drive, const Plan& plan, bool& rebooted) {
         std::unique_ptr<Velkor> v = start(drive);

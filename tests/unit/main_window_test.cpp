@@ -67,7 +67,7 @@ TEST(Tray, WhatAClickOnTheIconDoes) {
 }
 
 // A second start for the same Velkor.ini, and the icon's menu, while Velkor
-// waits in the icon: with SofortStart only a menu's configuration restarts at
+// waits in the icon: with restartOnChoice only a menu's configuration restarts at
 // once; a handed-over file ticks as at a start, the window in front.
 TEST(StartedAgain, AModalWindowComesForwardAndAFileOnlyTicks) {
     World w;

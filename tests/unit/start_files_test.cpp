@@ -14,7 +14,7 @@ Options tickedNames(const std::vector<std::string>& names) {
     return t;
 }
 
-TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
+TEST(StartFiles, NameLinesWrapInsideTheFrame) {
     const std::string a40(40, 'a'), b30(30, 'b'), c53(53, 'c'), h75(75, 'h'), i76(76, 'i');
     struct {
         const char* why;
