@@ -17,7 +17,8 @@ void showFromTray(Platform& p);
 void leaveFromTray(State& s, Platform& p);
 
 // A click on the icon: a right-button press opens the icon's menu; while a
-// modal window is open, any click brings that forward instead.
+// modal window is open, any click brings that forward instead. A move, and
+// anything while the window is shown, does nothing.
 void answerIconClick(Platform& p, IconClick click);
 
 // Explorer started again and has forgotten the icon.
