@@ -2,10 +2,10 @@
 // what start-up costs before Velkor reads a single file.
 #include <windows.h>
 
-#include "win32/main_window.h"
+#include "win32/win32_main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    MainWindow window(instance);
+    Win32MainWindow window(instance);
     if (!window.create()) return 1;
     window.centreOnScreen();
     window.setVisible(true);

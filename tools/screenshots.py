@@ -1,6 +1,6 @@
 """Takes the README's pictures. Velkor runs under Wine, in German, in an
 end-to-end session with the sample Velkor.ini and three configurations listed:
-the main window with a few rows ticked, the arrange dialog, the icon's menu and
+the main window with a few options ticked, the arrange dialog, the icon's menu and
 the question at leaving are shot; then "Neu starten" writes the start files.
 Their banner is shown in DOSBox and shot too."""
 
@@ -16,7 +16,7 @@ BUILD = ROOT / "build" / "i686"
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 import rig  # noqa: E402
 from rig import IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND  # noqa: E402
-from velkor import BEENDEN, EXE, ID, INI, NEU_STARTEN, TITLE, may_reboot, tick  # noqa: E402
+from velkor import EXE, ID, INI, QUIT, RESTART, TITLE, may_reboot, tick  # noqa: E402
 
 DOCS = ROOT / "docs"
 
@@ -38,8 +38,8 @@ def settled_shot(display, rect, target):
 
 def sample_with_configurations(t):
     ini = (ROOT / "sample" / "Velkor.ini").read_bytes()
-    for n, (name, rows) in enumerate((("Spiele", b"01,03"), ("Netzwerk", b"00,05,07"), ("CD-ROM", b"00,02"))):
-        t.put({f"C:\\Velkor\\{name}.vkf": rows + b"\r\n"})
+    for n, (name, ticks) in enumerate((("Spiele", b"01,03"), ("Netzwerk", b"00,05,07"), ("CD-ROM", b"00,02"))):
+        t.put({f"C:\\Velkor\\{name}.vkf": ticks + b"\r\n"})
         ini = ini.replace(b"Konfig%d=\r\n" % (n + 1), b"Konfig%d=C:\\Velkor\\%s.vkf\r\n" % (n + 1, name.encode()))
     t.put({INI: ini, **{f"C:\\{n}": (ROOT / "sample" / n).read_bytes() for n in ("Config.sys", "Autoexec.bat")}})
 
@@ -63,23 +63,23 @@ def velkor_and_autoexec():
         main.sync()
         settled_shot(t.display, main.get().rect, DOCS / "velkor.png")
 
-        main.act(WM_COMMAND, ID["IDM_ANORDNEN"])
+        main.act(WM_COMMAND, ID["IDM_ARRANGE"])
         arrange = t.window("Konfigurationen anordnen")
         settled_shot(t.display, arrange.get().rect, DOCS / "anordnen.png")
-        arrange.press(ID["IDC_F3_COMMAND4"], main)
+        arrange.press(ID["IDC_ARRANGE_DIALOG_ACCEPT"], main)
 
-        main.click(ID["IDC_COMMAND5"])
+        main.click(ID["IDC_MAIN_TO_TRAY"])
         menu = rig.Window(t, icon_menu(t).hwnd).get().rect
         settled_shot(t.display, (menu[0] - 8, menu[1] - 8, *rig.DESKTOP), DOCS / "symbol.png")
         t.keys("f")
         rig.poll(lambda: main.get().visible, "the window back from the icon")
 
-        main.click(BEENDEN)
+        main.click(QUIT)
         box = t.box("Speichern", [IDYES, IDNO, IDCANCEL])
         settled_shot(t.display, box.get().rect, DOCS / "frage.png")
         box.press(IDCANCEL, main)
 
-        main.click(NEU_STARTEN)
+        main.click(RESTART)
         t.box("Speichern", [IDYES, IDNO]).press(IDNO, main)
         t.box("Löschen", [IDYES, IDNO]).press(IDYES, main)
         may_reboot(lambda: t.box("Neu starten", [IDOK]).press(IDOK, main))

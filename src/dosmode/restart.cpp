@@ -62,7 +62,7 @@ class Restart {
 
     bool run() {
         if (!ask() || !checkAhead() || !readStartFiles() || !tidyUp()) return false;
-        if (s_.Settings.StartenMSG == kOn)
+        if (s_.settings.noticeBeforeRestart == kOn)
             p_.boxes.show(kRestartNotice, kTitle, mb::Ok | mb::IconExclamation);
         if (!writeNew() || !backUp() || !putNewInPlace()) return false;
         // Set first: Windows 9x asks whether we may end during the request.
@@ -80,13 +80,14 @@ class Restart {
 
     bool ask() {
         // The restart goes on whatever the answer; a failed save has told the user.
-        if (s_.Changed && askToSave(p_.boxes, false) == Answer::Yes) Speichern(s_, p_);
-        const OptionTable& t = s_.OptionTable;
-        if (std::none_of(t.begin(), t.end(), [](const OptionRecord& r) { return r.Ticked == 1; })) {
+        if (s_.changed && askToSave(p_.boxes, false) == Answer::Yes) saveState(s_, p_);
+        const Options& options = s_.options;
+        if (std::none_of(options.begin(), options.end(),
+                         [](const Option& option) { return option.ticked == 1; })) {
             p_.boxes.show(kNothingTicked, kTitle, mb::Ok | mb::IconHand);
             return false;
         }
-        return s_.Settings.LöschenMSG != kOn ||
+        return s_.settings.askBeforeDeleting != kOn ||
                p_.boxes.show(kDeleteQuestion, "Löschen", mb::YesNo | mb::IconQuestion) ==
                    Answer::Yes;
     }
@@ -105,7 +106,7 @@ class Restart {
                     "Die Datei " + path +
                     " ist schreibgeschützt\roder wird von einem anderen Programm\rbenutzt.");
         }
-        content_ = makeStartFiles(s_.OptionTable, windowsDir_);
+        content_ = makeStartFiles(s_.options, windowsDir_);
         return true;
     }
 
@@ -126,7 +127,7 @@ class Restart {
         left_ = bat ? isVelkorAutoexec(*bat) : autoexec().backupBytes.has_value();
         autoexec().ours = left_ && bat;
         config().ours = left_ && bat && config().liveBytes && bat->size() <= kReadLimit &&
-                        isVelkorConfigSys(*config().liveBytes, *bat, s_.OptionTable);
+                        isVelkorConfigSys(*config().liveBytes, *bat, s_.options);
         const std::optional<std::string>& batBackup = autoexec().backupBytes;
         autoexec().backupOurs = batBackup && isVelkorAutoexec(*batBackup);
         config().backupOurs = config().ours && same(config().liveBytes, config().backupBytes);

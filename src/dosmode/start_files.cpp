@@ -109,38 +109,38 @@ std::string lastLine(const std::string& line) {
     return asBatchText(line + std::string(kRightSide - line.size(), ' ') + kSide);
 }
 
-// What an entry adds to Config.sys.
-std::string configPart(const OptionRecord& r) {
+// What an option adds to Config.sys.
+std::string configPart(const Option& option) {
     std::string part;
-    if (!r.ConfigLines.empty()) addLine(part, r.ConfigLines);
+    if (!option.configLines.empty()) addLine(part, option.configLines);
     return part;
 }
 
 }  // namespace
 
-std::vector<std::string> componentLines(const OptionTable& table) {
+std::vector<std::string> nameLines(const Options& options) {
     std::vector<std::string> lines;
     std::string line = kNameStart;
-    for (const OptionRecord& r : table)
-        if (r.Ticked == 1) addName(line, lines, shownName(r.Name));
+    for (const Option& option : options)
+        if (option.ticked == 1) addName(line, lines, shownName(option.name));
     lines.push_back(lastLine(line));
     return lines;
 }
 
-StartFiles makeStartFiles(const OptionTable& table, const std::string& windowsDir) {
+StartFiles makeStartFiles(const Options& options, const std::string& windowsDir) {
     StartFiles f;
     std::string& bat = f.autoexecBat;
     addLine(bat, "@ECHO OFF");
-    for (const OptionRecord& r : table) {
-        if (r.Ticked != 1) continue;
-        f.configSys += configPart(r);
-        if (!r.AutoexecLines.empty()) addLine(bat, r.AutoexecLines);
+    for (const Option& option : options) {
+        if (option.ticked != 1) continue;
+        f.configSys += configPart(option);
+        if (!option.autoexecLines.empty()) addLine(bat, option.autoexecLines);
     }
     addLine(bat, "ECHO.");
     addLine(bat, border(kTopLeft, kTopRight));
     addLine(bat, framed(1, "Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:"));
     addLine(bat, framed(0, ""));
-    for (const std::string& line : componentLines(table)) addLine(bat, line);
+    for (const std::string& line : nameLines(options)) addLine(bat, line);
     addLine(bat, framed(0, ""));
     addLine(bat, framed(16, kRestoreLine1));
     addLine(bat, framed(16, kRestoreLine2));
@@ -169,9 +169,9 @@ std::vector<std::string_view> editedLines(std::string_view text) {
     return lines;
 }
 
-// The banner's lines that name the components, as they stand in the file;
+// The banner's lines that name the options, as they stand in the file;
 // nothing if there is no banner.
-std::vector<std::string_view> namedComponents(std::string_view autoexecBat) {
+std::vector<std::string_view> nameLinesOf(std::string_view autoexecBat) {
     const std::string heading =
         framed(1, "Die Eingabeaufforderung wurde gestartet mit folgenden Komponenten:");
     const std::string empty = framed(0, "");
@@ -200,28 +200,28 @@ bool isVelkorAutoexec(std::string_view autoexecBat) {
 
 namespace {
 
-// Whether ticking some of the entries from `i` on, in index order, goes on
+// Whether ticking some of the options from `i` on, in index order, goes on
 // to give the rest of Config.sys and of the banner's lines (`finished` of
 // them done, `line` begun) the way makeStartFiles builds them.
-bool explains(const OptionTable& table, std::string_view configSys,
+bool explains(const Options& options, std::string_view configSys,
               const std::vector<std::string_view>& named, int i, std::size_t finished,
               std::string line) {
     if (i == kOptionCount)
         return configSys.empty() && finished + 1 == named.size() && lastLine(line) == named.back();
-    if (explains(table, configSys, named, i + 1, finished, line)) return true;
-    std::string part = configPart(table[i]);
+    if (explains(options, configSys, named, i + 1, finished, line)) return true;
+    std::string part = configPart(options[i]);
     std::vector<std::string> done;
-    addName(line, done, shownName(table[i].Name));
+    addName(line, done, shownName(options[i].name));
     if (!done.empty() && (finished + 1 >= named.size() || done[0] != named[finished++]))
         return false;
     return configSys.starts_with(part) && named[finished].starts_with(asBatchText(line)) &&
-           explains(table, configSys.substr(part.size()), named, i + 1, finished, line);
+           explains(options, configSys.substr(part.size()), named, i + 1, finished, line);
 }
 
 }  // namespace
 
 bool isVelkorConfigSys(std::string_view configSys, std::string_view autoexecBat,
-                       const OptionTable& table) {
-    std::vector<std::string_view> named = namedComponents(autoexecBat);
-    return !named.empty() && explains(table, configSys, named, 0, 0, kNameStart);
+                       const Options& options) {
+    std::vector<std::string_view> named = nameLinesOf(autoexecBat);
+    return !named.empty() && explains(options, configSys, named, 0, 0, kNameStart);
 }

@@ -2,12 +2,6 @@
 
 #include "store/saving.h"
 
-namespace {
-constexpr int kRightButtonDown = 0x204;  // WM_RBUTTONDOWN, the icon's callback message
-// The mouse messages of a press, release or double click of any button.
-constexpr int kFirstClick = 0x201, kLastClick = 0x209;
-}  // namespace
-
 bool hideInTray(Platform& p) {
     if (!p.tray.add()) return false;
     p.view.setVisible(false);
@@ -25,17 +19,14 @@ void leaveFromTray(State& s, Platform& p) {
     if (!p.tray.add()) p.view.setVisible(true);
 }
 
-void answerIconClick(Platform& p, int button, int x) {
-    // While the window is shown there is no icon: this was a click on the window.
-    if (p.view.isVisible() || button != kRightButton) return;
+void answerIconClick(Platform& p, IconClick click) {
+    // While the window is shown there is no icon to click.
+    if (p.view.isVisible() || click == IconClick::NotAClick) return;
     // A window opened from the icon's menu waits for the user, and the handler
     // that opened it with it: no second one may start inside it. The user who
     // lost it behind other windows gets it back.
-    if (p.view.modalOpen()) {
-        if (x >= kFirstClick && x <= kLastClick) p.view.bringModalForward();
-        return;
-    }
-    if (x == kRightButtonDown) p.view.showContextMenu();
+    if (p.view.modalOpen()) return p.view.bringModalForward();
+    if (click == IconClick::RightPress) p.view.showTrayMenu();
 }
 
 void addIconAgain(Platform& p) {

@@ -16,13 +16,10 @@ void showFromTray(Platform& p);
 // the icon comes back.
 void leaveFromTray(State& s, Platform& p);
 
-// A mouse button pressed on the main window, or the icon's notification: the
-// icon reports the mouse message over it in `x`, as a press of the right
-// button while the window is hidden. Its right-button press opens the menu;
-// while a modal window is open, any click brings that forward instead.
-void answerIconClick(Platform& p, int button, int x);
+// A click on the icon: a right-button press opens the icon's menu; while a
+// modal window is open, any click brings that forward instead. A move, and
+// anything while the window is shown, does nothing.
+void answerIconClick(Platform& p, IconClick click);
 
 // Explorer started again and has forgotten the icon.
 void addIconAgain(Platform& p);
-
-constexpr int kRightButton = 2;

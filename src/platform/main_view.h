@@ -1,5 +1,5 @@
-// What the main window shows. The window forwards its events to Form1, and the
-// program tells it through this interface what to show.
+// What the main window shows. The window forwards its events to MainWindow,
+// and the program tells it through this interface what to show.
 #pragma once
 #include <string>
 #include <vector>
@@ -7,9 +7,9 @@
 class MainView {
   public:
     virtual ~MainView() = default;
-    // The caption of Check1(row); "&&" shows one "&".
-    virtual void showName(int row, const std::string& caption) = 0;
-    virtual void showTicked(int row, bool ticked) = 0;
+    // The caption of the option's box; "&&" shows one "&".
+    virtual void showName(int option, const std::string& caption) = 0;
+    virtual void showTicked(int option, bool ticked) = 0;
     virtual void centreOnScreen() = 0;
     // The configuration entries of both configuration menus, alike, in menu
     // order, captions as for showName; with none, the entries and the
@@ -19,7 +19,7 @@ class MainView {
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() = 0;
     // The tray icon's pop-up menu at the mouse position, "&Fenster" in bold.
-    virtual void showContextMenu() = 0;
+    virtual void showTrayMenu() = 0;
     // Whether one of the program's modal windows is open: a dialog, a message
     // box or a file dialog.
     virtual bool modalOpen() = 0;

@@ -7,40 +7,41 @@ namespace {
 constexpr std::uint32_t kCreateAccess = 0x20017, kOpenAccess = 0x20013;
 }  // namespace
 
-bool SchluesselAnlegen(Registry& registry, const RegSchluessel& key) {
+bool createKey(Registry& registry, const RegistryKey& key) {
     Registry::Key opened = 0;
-    if (registry.createKey(key.Wurzel, key.Pfad, kCreateAccess, opened) != 0) return false;
+    if (registry.createKey(key.root, key.path, kCreateAccess, opened) != 0) return false;
     return registry.closeKey(opened) == 0;
 }
 
-bool WertSchreiben(Registry& registry, const RegSchluessel& key, const std::string& name,
-                   const RegWert& value) {
+bool writeValue(Registry& registry, const RegistryKey& key, const std::string& name,
+                const RegistryValue& value) {
     Registry::Key opened = 0;
-    if (registry.openKey(key.Wurzel, key.Pfad, kOpenAccess, opened) != 0) return false;
-    bool written = registry.setValue(opened, name, value.Typ, value.Text) == 0;
+    if (registry.openKey(key.root, key.path, kOpenAccess, opened) != 0) return false;
+    bool written = registry.setValue(opened, name, value.type, value.text) == 0;
     return registry.closeKey(opened) == 0 && written;
 }
 
-bool DateitypRegistrieren(Registry& registry, const std::string& endung, const std::string& klasse,
-                          const std::string& beschreibung, const std::string& symbol,
-                          const std::string& verb, const std::string& befehl) {
+bool registerFileType(Registry& registry, const std::string& extension,
+                      const std::string& className, const std::string& description,
+                      const std::string& icon, const std::string& verb,
+                      const std::string& command) {
     // Each key in order, with its default value where it has one.
     const struct {
-        std::string pfad;
-        const std::string* wert;
+        std::string path;
+        const std::string* value;
     } steps[] = {
-        {endung, &klasse},
-        {klasse, beschreibung.empty() ? nullptr : &beschreibung},
-        {klasse + "\\DefaultIcon", symbol.empty() ? nullptr : &symbol},
+        {extension, &className},
+        {className, description.empty() ? nullptr : &description},
+        {className + "\\DefaultIcon", icon.empty() ? nullptr : &icon},
         // Shells that open only a default verb need it named.
-        {klasse + "\\Shell", &verb},
-        {klasse + "\\Shell\\" + verb, nullptr},
-        {klasse + "\\Shell\\" + verb + "\\command", &befehl},
+        {className + "\\Shell", &verb},
+        {className + "\\Shell\\" + verb, nullptr},
+        {className + "\\Shell\\" + verb + "\\command", &command},
     };
     for (const auto& step : steps) {
-        RegSchluessel key{Registry::kClassesRoot, step.pfad};
-        if (!SchluesselAnlegen(registry, key)) return false;
-        if (step.wert && !WertSchreiben(registry, key, "", {Registry::kStringValue, *step.wert}))
+        RegistryKey key{Registry::kClassesRoot, step.path};
+        if (!createKey(registry, key)) return false;
+        if (step.value && !writeValue(registry, key, "", {Registry::kStringValue, *step.value}))
             return false;
     }
     return true;
@@ -48,6 +49,6 @@ bool DateitypRegistrieren(Registry& registry, const std::string& endung, const s
 
 bool registerVkfFiles(Registry& registry, const std::string& programFolder) {
     std::string exe = "\"" + inFolder(programFolder, "Velkor.exe") + "\"";
-    return DateitypRegistrieren(registry, ".vkf", "vkffile", "MS-DOS-Velkor-Datei", exe + ",0",
-                                "Öffnen", exe + " %1");
+    return registerFileType(registry, ".vkf", "vkffile", "MS-DOS-Velkor-Datei", exe + ",0",
+                            "Öffnen", exe + " %1");
 }

@@ -6,29 +6,29 @@
 
 #include "platform/registry.h"
 
-struct RegSchluessel {
-    Registry::Key Wurzel = Registry::kClassesRoot;
-    std::string Pfad;
+struct RegistryKey {
+    Registry::Key root = Registry::kClassesRoot;
+    std::string path;
 };
 
-struct RegWert {
-    std::uint32_t Typ = Registry::kStringValue;
-    std::string Text;
+struct RegistryValue {
+    std::uint32_t type = Registry::kStringValue;
+    std::string text;
 };
 
 // Creates (or opens) the key and closes it again.
-bool SchluesselAnlegen(Registry& registry, const RegSchluessel& key);
+bool createKey(Registry& registry, const RegistryKey& key);
 
 // Writes the value `name` of an existing key.
-bool WertSchreiben(Registry& registry, const RegSchluessel& key, const std::string& name,
-                   const RegWert& value);
+bool writeValue(Registry& registry, const RegistryKey& key, const std::string& name,
+                const RegistryValue& value);
 
 // The extension, its class with description and icon, the verb as the
 // default one, and its command. Stops at the first refused step; true only if
 // the command was written. What was written before a refusal stays.
-bool DateitypRegistrieren(Registry& registry, const std::string& endung, const std::string& klasse,
-                          const std::string& beschreibung, const std::string& symbol,
-                          const std::string& verb, const std::string& befehl);
+bool registerFileType(Registry& registry, const std::string& extension,
+                      const std::string& className, const std::string& description,
+                      const std::string& icon, const std::string& verb, const std::string& command);
 
 // The registration of Velkor.exe in `programFolder`, as the settings dialog
 // asks for it.

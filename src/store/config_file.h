@@ -8,7 +8,7 @@
 // The first line of the file, without its line break. Nothing if the file is
 // missing, cannot be read, holds no byte at all or its first line is no
 // selection string (see isSelection): a foreign file leaves the ticks alone.
-// An empty first line is a selection of no entry. A copy that a stopped save
+// An empty first line is a selection of no option. A copy that a stopped save
 // left aside counts as the file.
 std::optional<std::string> readConfigFile(Files& files, const std::string& path);
 

@@ -26,17 +26,17 @@ struct FlagKey {
     std::int16_t Settings::*flag;
 };
 constexpr FlagKey kFlagKeys[] = {
-    {"LöschenMSG", &Settings::LöschenMSG},
-    {"StartenMSG", &Settings::StartenMSG},
-    {"SofortStart", &Settings::SofortStart},
-    {"Taskleiste", &Settings::Taskleiste},
+    {"LöschenMSG", &Settings::askBeforeDeleting},
+    {"StartenMSG", &Settings::noticeBeforeRestart},
+    {"SofortStart", &Settings::restartOnChoice},
+    {"Taskleiste", &Settings::startInTray},
 };
 
-std::string entrySection(int i) {
+std::string optionSection(int i) {
     return "Eintrag" + std::to_string(i + 1);
 }
 
-std::string konfigKey(int n) {
+std::string configKey(int n) {
     return "Konfig" + std::to_string(n);
 }
 
@@ -89,15 +89,15 @@ void addLines(std::string& text, const std::string& key, const std::string& line
 // header and each key, ended by CR LF.
 std::string iniText(const State& s) {
     std::string text = "[Velkor]\r\n";
-    for (const FlagKey& f : kFlagKeys) addKey(text, f.key, std::to_string(s.Settings.*f.flag));
-    for (int n = 1; n <= kSlotCount; ++n) addKey(text, konfigKey(n), s.ConfigList.slot(n).Path);
+    for (const FlagKey& f : kFlagKeys) addKey(text, f.key, std::to_string(s.settings.*f.flag));
+    for (int n = 1; n <= kSlotCount; ++n) addKey(text, configKey(n), s.configs.slot(n).path);
     for (int i = 0; i < kOptionCount; ++i) {
-        const OptionRecord& r = s.OptionTable[i];
-        text += "[" + entrySection(i) + "]\r\n";
-        addKey(text, "Name", r.Name);
-        if (r.Name.empty()) continue;
-        addLines(text, "Config", r.ConfigLines);
-        addLines(text, "Autoexec", r.AutoexecLines);
+        const Option& o = s.options[i];
+        text += "[" + optionSection(i) + "]\r\n";
+        addKey(text, "Name", o.name);
+        if (o.name.empty()) continue;
+        addLines(text, "Config", o.configLines);
+        addLines(text, "Autoexec", o.autoexecLines);
     }
     return text;
 }
@@ -116,24 +116,24 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
 }  // namespace
 
 std::string loadIni(State& s, Profile& profile, Files& files) {
-    const std::string ini = completedPath(files, s.IniPath);
+    const std::string ini = completedPath(files, s.iniPath);
     // The profile functions take a file they cannot open for an empty one.
     if (files.exists(ini) && !files.read(ini, 1)) return ini;
 
     for (const FlagKey& f : kFlagKeys)
-        if (auto v = parseFlag(readValue(profile, ini, "Velkor", f.key))) s.Settings.*f.flag = *v;
+        if (auto v = parseFlag(readValue(profile, ini, "Velkor", f.key))) s.settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
-        ConfigSlot& slot = s.ConfigList.slot(n);
-        slot.Path = readValue(profile, ini, "Velkor", konfigKey(n));
+        ConfigSlot& slot = s.configs.slot(n);
+        slot.path = readValue(profile, ini, "Velkor", configKey(n));
         // A listed file that is gone keeps its slot; choosing it says so.
-        if (!slot.Path.empty()) slot.Selection = readConfigFile(files, slot.Path);
+        if (!slot.path.empty()) slot.selection = readConfigFile(files, slot.path);
     }
     for (int i = 0; i < kOptionCount; ++i) {
-        OptionRecord& r = s.OptionTable[i];
-        std::string section = entrySection(i);
-        r.Name = readValue(profile, ini, section, "Name");
-        r.ConfigLines = readLines(profile, ini, section, "Config");
-        r.AutoexecLines = readLines(profile, ini, section, "Autoexec");
+        Option& o = s.options[i];
+        std::string section = optionSection(i);
+        o.name = readValue(profile, ini, section, "Name");
+        o.configLines = readLines(profile, ini, section, "Config");
+        o.autoexecLines = readLines(profile, ini, section, "Autoexec");
     }
     return "";
 }
@@ -143,5 +143,5 @@ std::string loadIni(State& s, Profile& profile, Files& files) {
 // passes a file that a full disk cut short. A plain write reports a full disk
 // itself, and the bytes are read back from the disk before the replace.
 std::string saveIni(const State& s, Files& files) {
-    return writeReplacing(files, s.IniPath, iniText(s));
+    return writeReplacing(files, s.iniPath, iniText(s));
 }

@@ -7,12 +7,12 @@
 #include "store/state.h"
 
 // What the format keeps: each value is read into 128 characters, and at most
-// 20 lines of each kind are written and read per entry.
+// 20 lines of each kind are written and read per option.
 constexpr std::size_t kMaxValue = 128;
 constexpr std::size_t kMaxLines = 20;
 
 // Fills names, lines, settings and the configuration list from the file at
-// IniPath, or from the complete copy a stopped save left beside it. A missing
+// `iniPath`, or from the complete copy a stopped save left beside it. A missing
 // file or key leaves the defaults; nothing in the file can make it fail.
 // Returns "", or the path of a file that is there but cannot be read (held
 // open by another program): then nothing is loaded.

@@ -1,4 +1,4 @@
-// Lines texts: lines joined by CR LF, as a component's start-file lines are held.
+// Lines texts: lines joined by CR LF, as an option's start-file lines are held.
 #pragma once
 #include <string>
 #include <string_view>

@@ -7,23 +7,23 @@ Answer askToSave(MessageBoxes& boxes, bool withCancel) {
                       (withCancel ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
 }
 
-bool Speichern(State& s, Platform& p) {
+bool saveState(State& s, Platform& p) {
     std::string problem = saveIni(s, p.files);
     if (!problem.empty()) {
-        p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.IniPath + "\rspeichern:\r" +
+        p.boxes.show("Velkor konnte die Einstellungen nicht in\r" + s.iniPath + "\rspeichern:\r" +
                          problem + "\rIhre Änderungen sind noch nicht gesichert.",
                      "Speichern", mb::Ok | mb::IconExclamation);
         return false;
     }
-    s.Changed = false;
+    s.changed = false;
     return true;
 }
 
 bool mayLeave(State& s, Platform& p) {
-    if (!s.Changed) return true;
+    if (!s.changed) return true;
     switch (askToSave(p.boxes, true)) {
         case Answer::Yes:
-            return Speichern(s, p);
+            return saveState(s, p);
         case Answer::No:
             return true;
         default:

@@ -8,9 +8,9 @@
 // where the user may stay.
 Answer askToSave(MessageBoxes& boxes, bool withCancel);
 
-// Writes Velkor.ini and clears Changed. A failure is told to the user, and
-// Changed stays set.
-bool Speichern(State& s, Platform& p);
+// Writes Velkor.ini and clears `changed`. A failure is told to the user,
+// and `changed` stays set.
+bool saveState(State& s, Platform& p);
 
 // Whether the program may end now: without unsaved edits at once; otherwise
 // the user decides, and a chosen save must have worked.

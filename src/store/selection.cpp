@@ -6,10 +6,10 @@ bool isDigit(char c) {
 }
 }  // namespace
 
-std::string selectionOf(const OptionTable& table) {
+std::string selectionOf(const Options& options) {
     std::string s;
     for (int i = 0; i < kOptionCount; ++i) {
-        if (table[i].Ticked != 1) continue;
+        if (options[i].ticked != 1) continue;
         if (!s.empty()) s += ',';
         s += char('0' + i / 10);
         s += char('0' + i % 10);
@@ -27,12 +27,12 @@ bool isSelection(std::string_view line) {
     return true;
 }
 
-void applySelection(OptionTable& table, std::string_view selection) {
-    for (OptionRecord& r : table) r.Ticked = 0;
+void applySelection(Options& options, std::string_view selection) {
+    for (Option& o : options) o.ticked = 0;
     for (std::size_t p = 0; p + 1 < selection.size(); p += 3) {
         char hi = selection[p], lo = selection[p + 1];
         if (!isDigit(hi) || !isDigit(lo)) continue;
         int n = (hi - '0') * 10 + (lo - '0');
-        if (n < kOptionCount) table[n].Ticked = 1;
+        if (n < kOptionCount) options[n].ticked = 1;
     }
 }

@@ -3,14 +3,14 @@
 #pragma once
 #include <string>
 
-#include "store/option_table.h"
+#include "store/options.h"
 
 struct State {
-    ::OptionTable OptionTable;
-    ::Settings Settings;
-    ::ConfigList ConfigList;
-    std::string IniPath;   // Velkor.ini beside the program, set once at start-up
-    bool Changed = false;  // edits that Velkor.ini does not hold yet
+    Options options;
+    Settings settings;
+    ConfigList configs;
+    std::string iniPath;   // Velkor.ini beside the program, set once at start-up
+    bool changed = false;  // edits that Velkor.ini does not hold yet
     // Windows was asked to reboot and did not refuse: the shutdown that
     // follows is our own restart, whose questions have been asked.
     bool rebootRequested = false;

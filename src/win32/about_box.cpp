@@ -1,8 +1,8 @@
-// Form5, "Info": the title, the version, and the contact as a link.
+// The about box, "Info": the title, the version, and the contact as a link.
 #include <functional>
 #include <string>
 
-#include "dialogs/about.h"
+#include "dialogs/about_box.h"
 #include "win32/dialog.h"
 #include "win32/resource.h"
 #include "win32/win32_dialogs.h"
@@ -70,39 +70,40 @@ AboutBox::~AboutBox() {
 void AboutBox::onInit() {
     const std::string version = versionText(), contact = contactText();
     const ControlSpec controls[] = {
-        {IDC_F5_LABEL1, "STATIC", "Velkor", SS_CENTER, 0, 120, 60, 4395, 855},
-        {IDC_F5_LABEL2, "STATIC", version.c_str(), SS_LEFT, 0, 3720, 720, 795, 195},
-        {IDC_F5_LABEL3, "STATIC", "Tips und Anregungen sowie Kritik bitte an:", SS_LEFT, 0, 120,
-         1020, 4395, 255},
+        {IDC_ABOUT_BOX_TITLE, "STATIC", "Velkor", SS_CENTER, 0, 120, 60, 4395, 855},
+        {IDC_ABOUT_BOX_VERSION, "STATIC", version.c_str(), SS_LEFT, 0, 3720, 720, 795, 195},
+        {IDC_ABOUT_BOX_INVITATION, "STATIC", "Tips und Anregungen sowie Kritik bitte an:", SS_LEFT,
+         0, 120, 1020, 4395, 255},
         // A button of our own drawing: it takes the focus and Space, and as
         // the box's default also Enter.
-        {IDC_F5_LINK, "BUTTON", contact.c_str(), BS_OWNERDRAW | WS_TABSTOP, 0, 120, 1320, 4395,
-         255},
-        {IDC_F5_LABEL4, "STATIC", "Ich beantworte Mails auf Deutsch und Englisch.", SS_LEFT, 0, 120,
-         1680, 4395, 255},
-        {IDC_F5_LABEL5, "STATIC", "I answer on mails in German and English.", SS_LEFT, 0, 120, 1920,
+        {IDC_ABOUT_BOX_LINK, "BUTTON", contact.c_str(), BS_OWNERDRAW | WS_TABSTOP, 0, 120, 1320,
          4395, 255},
+        {IDC_ABOUT_BOX_LANGUAGES_DE, "STATIC", "Ich beantworte Mails auf Deutsch und Englisch.",
+         SS_LEFT, 0, 120, 1680, 4395, 255},
+        {IDC_ABOUT_BOX_LANGUAGES_EN, "STATIC", "I answer on mails in German and English.", SS_LEFT,
+         0, 120, 1920, 4395, 255},
     };
     layOut(kClientWidth, kClientHeight, controls, std::size(controls));
     // Without the rounded face, a bold sans face of the same size.
     titleFont_ = twips().createFont(installed(kTitleFace) ? kTitleFace : "Arial", 3600);
     linkFont_ = twips().createFont("MS Sans Serif", 825, true);
-    SendMessageA(item(IDC_F5_LABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
-    fitLeftwards(item(IDC_F5_LABEL2));
+    SendMessageA(item(IDC_ABOUT_BOX_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_),
+                 FALSE);
+    fitLeftwards(item(IDC_ABOUT_BOX_VERSION));
     hand_ = LoadCursorA(nullptr, IDC_HAND);  // Windows 95 has none: ours then
     if (!hand_) hand_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
-    SetFocus(item(IDC_F5_LINK));
-    SendMessageA(window(), DM_SETDEFID, IDC_F5_LINK, 0);
+    SetFocus(item(IDC_ABOUT_BOX_LINK));
+    SendMessageA(window(), DM_SETDEFID, IDC_ABOUT_BOX_LINK, 0);
 }
 
 void AboutBox::onClick(int id) {
-    if (id == IDC_F5_LINK) followLink_();
+    if (id == IDC_ABOUT_BOX_LINK) followLink_();
 }
 
 INT_PTR AboutBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) != item(IDC_F5_LABEL1)) return FALSE;
+            if (reinterpret_cast<HWND>(lParam) != item(IDC_ABOUT_BOX_TITLE)) return FALSE;
             SetTextColor(reinterpret_cast<HDC>(wParam), kDarkGreen);
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
@@ -110,7 +111,7 @@ INT_PTR AboutBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             drawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) != item(IDC_F5_LINK) || !hand_) return FALSE;
+            if (reinterpret_cast<HWND>(wParam) != item(IDC_ABOUT_BOX_LINK) || !hand_) return FALSE;
             SetCursor(hand_);
             SetWindowLongPtrA(window(), DWLP_MSGRESULT, TRUE);
             return TRUE;
@@ -140,6 +141,6 @@ void AboutBox::drawLink(const DRAWITEMSTRUCT& d) {
 
 }  // namespace
 
-void Win32Dialogs::showAbout(const std::function<void()>& followLink) {
-    AboutBox(followLink).run(instance_, owner_, IDD_FORM5);
+void Win32Dialogs::showAboutBox(const std::function<void()>& followLink) {
+    AboutBox(followLink).run(instance_, owner_, IDD_ABOUT_BOX);
 }

@@ -1,4 +1,4 @@
-// Form3, "Konfigurationen anordnen": the nine slots of the configuration list.
+// The arrange dialog, "Konfigurationen anordnen": the nine slots of the configuration list.
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,14 +21,19 @@ std::vector<ControlSpec> controls() {
     std::vector<ControlSpec> c;
     for (int r = 0; r < kRows; ++r) {
         int top = 120 + 240 * r;
-        c.push_back({IDC_F3_COMMAND1_FIRST + r, "BUTTON", "...", kButton, 0, 120, top, 375, 255});
-        c.push_back({IDC_F3_COMMAND2_FIRST + r, "BUTTON", "X", kButton, 0, 4440, top, 375, 255});
+        c.push_back(
+            {IDC_ARRANGE_DIALOG_PICK_FIRST + r, "BUTTON", "...", kButton, 0, 120, top, 375, 255});
+        c.push_back(
+            {IDC_ARRANGE_DIALOG_CLEAR_FIRST + r, "BUTTON", "X", kButton, 0, 4440, top, 375, 255});
     }
-    c.push_back({IDC_F3_COMMAND3, "BUTTON", "&Abbrechen", kButton, 0, 120, 2400, 1455, 375});
-    c.push_back({IDC_F3_COMMAND4, "BUTTON", "Ü&bernehmen", kButton, 0, 3360, 2400, 1455, 375});
+    c.push_back(
+        {IDC_ARRANGE_DIALOG_CANCEL, "BUTTON", "&Abbrechen", kButton, 0, 120, 2400, 1455, 375});
+    c.push_back(
+        {IDC_ARRANGE_DIALOG_ACCEPT, "BUTTON", "Ü&bernehmen", kButton, 0, 3360, 2400, 1455, 375});
     for (int r = 0; r < kRows; ++r)
-        c.push_back({IDC_F3_TEXT1_FIRST + r, "EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP,
-                     WS_EX_CLIENTEDGE, 600, 120 + 240 * r, 3735, 285});
+        c.push_back({IDC_ARRANGE_DIALOG_PATH_FIRST + r, "EDIT", "",
+                     ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE, 600,
+                     120 + 240 * r, 3735, 285});
     return c;
 }
 
@@ -60,23 +65,26 @@ void ArrangeDialog::onInit() {
     rowButtonFont_ = twips().createFont("MS Sans Serif", 975);
     grey_ = CreateSolidBrush(kGrey);
     for (int r = 0; r < kRows; ++r) {
-        for (int id : {IDC_F3_COMMAND1_FIRST + r, IDC_F3_COMMAND2_FIRST + r})
+        for (int id : {IDC_ARRANGE_DIALOG_PICK_FIRST + r, IDC_ARRANGE_DIALOG_CLEAR_FIRST + r})
             SendMessageA(item(id), WM_SETFONT, reinterpret_cast<WPARAM>(rowButtonFont_), FALSE);
-        SetWindowTextA(item(IDC_F3_TEXT1_FIRST + r), rows_[r].c_str());
+        SetWindowTextA(item(IDC_ARRANGE_DIALOG_PATH_FIRST + r), rows_[r].c_str());
     }
-    SetFocus(item(IDC_F3_COMMAND1_FIRST));
+    SetFocus(item(IDC_ARRANGE_DIALOG_PICK_FIRST));
 }
 
 void ArrangeDialog::onClick(int id) {
-    if (id >= IDC_F3_COMMAND1_FIRST && id < IDC_F3_COMMAND1_FIRST + kRows) {
+    if (id >= IDC_ARRANGE_DIALOG_PICK_FIRST && id < IDC_ARRANGE_DIALOG_PICK_FIRST + kRows) {
         if (std::optional<std::string> path = pick_())
-            SetWindowTextA(item(id - IDC_F3_COMMAND1_FIRST + IDC_F3_TEXT1_FIRST), path->c_str());
-    } else if (id >= IDC_F3_COMMAND2_FIRST && id < IDC_F3_COMMAND2_FIRST + kRows) {
-        SetWindowTextA(item(id - IDC_F3_COMMAND2_FIRST + IDC_F3_TEXT1_FIRST), "");
-    } else if (id == IDC_F3_COMMAND3) {
+            SetWindowTextA(item(id - IDC_ARRANGE_DIALOG_PICK_FIRST + IDC_ARRANGE_DIALOG_PATH_FIRST),
+                           path->c_str());
+    } else if (id >= IDC_ARRANGE_DIALOG_CLEAR_FIRST &&
+               id < IDC_ARRANGE_DIALOG_CLEAR_FIRST + kRows) {
+        SetWindowTextA(item(id - IDC_ARRANGE_DIALOG_CLEAR_FIRST + IDC_ARRANGE_DIALOG_PATH_FIRST),
+                       "");
+    } else if (id == IDC_ARRANGE_DIALOG_CANCEL) {
         end(0);
-    } else if (id == IDC_F3_COMMAND4) {
-        for (int r = 0; r < kRows; ++r) rows_[r] = textOf(item(IDC_F3_TEXT1_FIRST + r));
+    } else if (id == IDC_ARRANGE_DIALOG_ACCEPT) {
+        for (int r = 0; r < kRows; ++r) rows_[r] = textOf(item(IDC_ARRANGE_DIALOG_PATH_FIRST + r));
         end(1);
     }
 }
@@ -90,7 +98,7 @@ INT_PTR ArrangeDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-bool Win32Dialogs::arrangeConfigs(ConfigRows& rows,
-                                  const std::function<std::optional<std::string>()>& pick) {
-    return ArrangeDialog(rows, pick).run(instance_, owner_, IDD_FORM3) == 1;
+bool Win32Dialogs::showArrangeDialog(ConfigRows& rows,
+                                     const std::function<std::optional<std::string>()>& pick) {
+    return ArrangeDialog(rows, pick).run(instance_, owner_, IDD_ARRANGE_DIALOG) == 1;
 }

@@ -1,14 +1,14 @@
 // Velkor.exe: hands a second start over to the Velkor that runs; otherwise
-// builds the platform, the main window and Form1, loads, shows and runs until
-// the main window is gone.
+// builds the platform, the Win32 main window and the MainWindow whose events it
+// routes, loads, shows and runs until the main window is gone.
 #include <windows.h>
 
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/text_rules.h"
 #include "platform/win32/win32_platform.h"
-#include "win32/main_window.h"
 #include "win32/one_velkor.h"
 #include "win32/win32_dialogs.h"
+#include "win32/win32_main_window.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ int run(HINSTANCE instance) {
             return 1;
     }
     Win32MessageBoxes boxes;
-    MainWindow window(instance);
+    Win32MainWindow window(instance);
     if (!window.create()) {
         MessageBoxA(nullptr, "Das Hauptfenster von Velkor konnte nicht angelegt werden.", "Velkor",
                     MB_OK | MB_ICONSTOP);
@@ -45,11 +45,11 @@ int run(HINSTANCE instance) {
     tray.setMainWindow(window.handle());
     Win32Registry registry;
     Platform platform{profile, files, system, boxes, window, dialogs, fileDialogs, tray, registry};
-    Form1 form(platform);
-    window.attach(form);
+    MainWindow logic(platform);
+    window.attach(logic);
     window.takeHandOvers(one.key());
 
-    if (!form.Form_Load()) window.endProgram();  // the user chose not to start
+    if (!logic.start()) window.endProgram();  // the user chose not to start
 
     // The dialog manager gives the main window Tab and the access keys.
     MSG message;

@@ -1,7 +1,7 @@
 #include "win32/one_velkor.h"
 
 #include "platform/win32/on_demand.h"
-#include "win32/main_window.h"
+#include "win32/win32_main_window.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ bool OneVelkor::handOver(const std::string& commandLine) const {
     auto allowForeground = onDemand<BOOL(WINAPI*)(DWORD)>("user32.dll", "AllowSetForegroundWindow");
     HWND window = nullptr;
     for (int i = 0; i < kMostWindows; ++i) {
-        window = FindWindowExA(nullptr, window, MainWindow::kClassName, nullptr);
+        window = FindWindowExA(nullptr, window, Win32MainWindow::kClassName, nullptr);
         if (!window) break;
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);

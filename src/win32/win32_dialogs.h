@@ -8,11 +8,12 @@
 class Win32Dialogs : public Dialogs {
   public:
     Win32Dialogs(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
-    bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& accept) override;
-    bool arrangeConfigs(ConfigRows& rows,
-                        const std::function<std::optional<std::string>()>& pick) override;
-    bool editSettings(SettingsChecks& checks) override;
-    void showAbout(const std::function<void()>& followLink) override;
+    bool showOptionEditor(OptionTexts& texts,
+                          const std::function<bool(OptionTexts&)>& accept) override;
+    bool showArrangeDialog(ConfigRows& rows,
+                           const std::function<std::optional<std::string>()>& pick) override;
+    bool showSettingsDialog(SettingsChecks& checks) override;
+    void showAboutBox(const std::function<void()>& followLink) override;
 
   private:
     HINSTANCE instance_;

@@ -6,8 +6,8 @@ import sys
 
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
                  WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, poll, scenario)
-from velkor import (ABBRECHEN, AUTOEXEC, BEENDEN, CONFIG, EDITOR, EXE, ID, INI, NAME, SPEICHERN, TITLE, UEBERNEHMEN,
-                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, retried, rows, tick, ticked)
+from velkor import (ACCEPT, AUTOEXEC, CANCEL, CONFIG, EDITOR, EXE, ID, INI, NAME, QUIT, SAVE, TITLE,
+                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, options, retried, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 # The restart's questions as the user reads them.
@@ -43,40 +43,40 @@ def editing(t):
     w = main.get()
     expect_centred(w.rect, [0, 0, *DESKTOP], "the main window")
     expect(w.client[2:] == [w.client[0] + 281, w.client[1] + 209], f"client area {w.client}, expected 281x209 pixels")
-    x, y = w.client[0] + 80, w.client[1]  # within the frame around the rows: its line is the client area's top
+    x, y = w.client[0] + 80, w.client[1]  # within the frame around the options: its line is the client area's top
     poll(lambda: t.drive("pixel", x, y) != t.drive("pixel", x, y + 4), "the frame's line at the top")
     expect(w.style & 0x80000 and not w.style & 0x70000, f"style {w.style:#x}: wants a close box and a fixed border, "
            "no minimise or maximise box")
-    expect_equal([(r.text, r.checked, r.visible) for r in rows(main)],
+    expect_equal([(r.text, r.checked, r.visible) for r in options(main)],
                  [(n, 0, 1) for n in ["Maus", "", "Speicher", "", "  Leerzeichen  "] + [""] * 5 + ["Tom && Jerry"]],
-                 "rows")
-    expect_equal([main.get(ID[f"IDC_COMMAND{i}"]).text for i in range(2, 8)] + [main.get(i).text for i in range(
-        1100, 1111)], ["&Neu starten", "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11,
-        "buttons")
+                 "options")
+    expect_equal([main.get(ID[f"IDC_MAIN_{b}"]).text for b in ("RESTART", "SAVE", "ARRANGE", "TO_TRAY", "SETTINGS",
+                  "QUIT")] + [main.get(ID["IDC_MAIN_EDIT_FIRST"] + i).text for i in range(11)], ["&Neu starten",
+                 "&Speichern", "&Anordnen", "&Taskleiste", "&Velkor", "&Beenden"] + ["..."] * 11, "buttons")
     t.expect_alone(main, "at start")
-    expect_equal(main.act(WM_COMMAND, ID["IDM_SPEICHERN"]), "done", "Datei/Speichern")
+    expect_equal(main.act(WM_COMMAND, ID["IDM_SAVE"]), "done", "Datei/Speichern")
     t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
 
     editor = open_editor(t, main, 2)
     expect_centred(editor.get().rect, main.get().rect, "the editor")
     expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
-                 ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of row 2")
+                 ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of option 2")
     editor.type(NAME, "Speicher (neu)")
     editor.type(CONFIG, "DEVICE=C:\\NEU\\EINS.SYS\nDEVICEHIGH=C:\\NEU\\ZWEI.SYS /Ü")
-    editor.press(UEBERNEHMEN, main, "done")
+    editor.press(ACCEPT, main, "done")
     # More than 20 lines: asked before they are cut; No, the default, goes back to the text.
     editor = open_editor(t, main, 4)
     lines = "\n".join(f"REM Zeile {i:02}" for i in range(1, 22))
     editor.type(CONFIG, lines)
-    expect_equal(editor.click(UEBERNEHMEN), "modal", "Übernehmen with 21 lines")
+    expect_equal(editor.click(ACCEPT), "modal", "Übernehmen with 21 lines")
     box = t.box(EDITOR, YES_NO)
     t.keys(RETURN)  # the default answer: No
     box.gone()
     expect_equal(editor.get(CONFIG).text, lines.replace("\n", "\r\n"), "the lines after Enter (No) to cutting")
-    editor.click(UEBERNEHMEN)
+    editor.click(ACCEPT)
     t.box(EDITOR, YES_NO).press(IDYES, main)
     editor.gone()
-    expect_equal([r.text for r in rows(main)][2:5], ["Speicher (neu)", "", "  Leerzeichen  "], "rows")
+    expect_equal([r.text for r in options(main)][2:5], ["Speicher (neu)", "", "  Leerzeichen  "], "options")
     expect_equal(main.close_box(), "modal", "the close box with unsaved edits")
     box = t.box("Speichern", SAVE_QUESTION)
     t.expect_files({INI: data("hand-saved.ini")}, "while the question is open")
@@ -89,7 +89,7 @@ def editing(t):
     # Typing, then "&Abbrechen" or the close box, changes nothing; neither Enter nor Escape ends the editor.
     editor = open_editor(t, main, 2)
     editor.type(NAME, "Verworfen")
-    editor.press(ABBRECHEN, main, "done")
+    editor.press(CANCEL, main, "done")
     editor = open_editor(t, main, 2)
     expect_equal(editor.get(NAME).text, "Speicher (neu)", "the name after Abbrechen")
     # Real keys: in the name, then in the Config.sys lines, where Enter makes a new line.
@@ -99,19 +99,19 @@ def editing(t):
     expect_equal(t.drive("alive", editor.hwnd), ["yes"], "the editor is open after Enter and Escape")
     editor.close_box()
     editor.gone()
-    expect_equal(rows(main)[2].text, "Speicher (neu)", "row 2 after the editor's close box")
+    expect_equal(options(main)[2].text, "Speicher (neu)", "option 2 after the editor's close box")
 
     t.put({INI: data("edited.ini")}, read_only=(INI,))
     edit(t, main, 0, {NAME: "Maus groß"})
-    expect_equal(main.click(SPEICHERN), "modal", "&Speichern of a read-only Velkor.ini")
+    expect_equal(main.click(SAVE), "modal", "&Speichern of a read-only Velkor.ini")
     # The reason in Windows' own words.
     t.box("Speichern", [IDOK], INI + "\rspeichern:\rZugriff verweigert.").press(IDOK, main, "done")
-    expect_equal(main.click(BEENDEN), "modal", "&Beenden with an unsaved edit")
+    expect_equal(main.click(QUIT), "modal", "&Beenden with an unsaved edit")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main, "modal")
     t.box("Speichern", [IDOK], INI).press(IDOK, main, "done")
     t.expect_alone(main, "after the save at leaving failed")
-    expect_equal(rows(main)[0].text, "Maus groß", "row 0 after the failed saves")
-    main.click(BEENDEN)
+    expect_equal(options(main)[0].text, "Maus groß", "option 0 after the failed saves")
+    main.click(QUIT)
     t.box("Speichern", SAVE_QUESTION).press(IDNO, main)
     t.expect_ended("No to saving at leaving")
     t.drive("hold", INI)
@@ -133,7 +133,7 @@ def restart_after_reset(t):
     main = t.start(EXE, TITLE)
     edit(t, main, 8, {NAME: "Treiber", CONFIG: "DEVICE=C:\\TREIBER\\X.SYS", AUTOEXEC: "C:\\TREIBER\\X.EXE"})
     tick(main, (2, 8, 10, 3, 3))
-    expect_equal(main.act(WM_COMMAND, ID["IDM_NEUS"]), "modal", "Datei/Neu starten")
+    expect_equal(main.act(WM_COMMAND, ID["IDM_RESTART"]), "modal", "Datei/Neu starten")
     t.box("Speichern", YES_NO, M1).press(IDYES, main, "modal")
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
     t.box("Löschen", YES_NO, M3).press(IDYES, main, "modal")
@@ -167,33 +167,33 @@ def configurations(t):
 
     choose("3")
     expect_equal(poll(lambda: ticked(main), "ticks"), [6, 9], "ticks after the third configuration")
-    for command, title, path in (("IDM_SPEICHERNU", "Konfiguration speichern", "C:\\Velkor\\Neu"),
-                                 ("IDM_LADEN", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
+    for command, title, path in (("IDM_SAVE_CONFIG_AS", "Konfiguration speichern", "C:\\Velkor\\Neu"),
+                                 ("IDM_LOAD_CONFIG", "Konfiguration laden", "C:\\Velkor\\Leer.vkf")):
         expect_equal(main.act(WM_COMMAND, ID[command]), "modal", command)
         t.file_dialog(title, path)
     t.box("Konfiguration", [IDOK], "Leer.vkf").press(IDOK, main, "done")
     t.expect_files({"C:\\Velkor\\Neu.vkf": b"06,09\r\n"}, "saved with the extension added")
     tick(main, (0, 6))
-    main.act(WM_COMMAND, ID["IDM_LADEN"])
+    main.act(WM_COMMAND, ID["IDM_LOAD_CONFIG"])
     t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")
     expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks loaded back")
-    for way, last in ((ID["IDC_F3_COMMAND3"], "done"), (ID["IDC_F3_COMMAND4"], "modal")):
-        expect_equal(main.act(WM_COMMAND, ID["IDM_ANORDNEN"]), "modal", "Konfiguration/Anordnen")
+    for way, last in ((ID["IDC_ARRANGE_DIALOG_CANCEL"], "done"), (ID["IDC_ARRANGE_DIALOG_ACCEPT"], "modal")):
+        expect_equal(main.act(WM_COMMAND, ID["IDM_ARRANGE"]), "modal", "Konfiguration/Anordnen")
         arrange = t.window("Konfigurationen anordnen")
         expect_centred(arrange.get().rect, main.get().rect, "the arrange dialog")
-        texts = [arrange.get(ID["IDC_F3_TEXT1_FIRST"] + r).text for r in range(9)]
+        texts = [arrange.get(ID["IDC_ARRANGE_DIALOG_PATH_FIRST"] + r).text for r in range(9)]
         expect_equal(texts, ["C:\\Velkor\\Alle.vkf", "", "C:\\Velkor\\Weg.vkf", "C:\\Velkor\\Spiele.vkf"] +
                      [""] * 5, "the rows")
-        arrange.click(ID["IDC_F3_COMMAND2_FIRST"])
-        expect_equal(arrange.click(ID["IDC_F3_COMMAND1_FIRST"] + 7), "modal", '"..." of row 8')
+        arrange.click(ID["IDC_ARRANGE_DIALOG_CLEAR_FIRST"])
+        expect_equal(arrange.click(ID["IDC_ARRANGE_DIALOG_PICK_FIRST"] + 7), "modal", '"..." of row 8')
         t.file_dialog("Konfiguration laden", "C:\\Velkor\\Neu.vkf")  # gone a moment before row 8 shows the file
-        poll(lambda: arrange.get(ID["IDC_F3_TEXT1_FIRST"] + 7).text == "C:\\Velkor\\Neu.vkf", "Neu.vkf in row 8")
+        poll(lambda: arrange.get(ID["IDC_ARRANGE_DIALOG_PATH_FIRST"] + 7).text == "C:\\Velkor\\Neu.vkf", "Neu.vkf in row 8")
         arrange.press(way, main, last)
     t.box("Konfiguration", [IDOK], "C:\\Velkor\\Weg.vkf").press(IDOK, main, "done")
     tick(main, (3,))
     choose("3")
     expect_equal(poll(lambda: ticked(main) == [6, 9] and ticked(main), "ticks"), [6, 9], "ticks of the new third")
-    expect_equal(main.click(BEENDEN), "modal", "&Beenden after arranging")
+    expect_equal(main.click(QUIT), "modal", "&Beenden after arranging")
     t.box("Speichern", SAVE_QUESTION).press(IDYES, main)
     t.expect_ended("Yes to saving the list")
     t.end()
@@ -219,7 +219,7 @@ def settings_and_file_type(t):
     subprocess.run(["wine", "reg", "add", "HKCR\\mailto\\shell\\open\\command", "/ve", "/d",
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     menu_from_icon(t, "a")
     arrange = t.window("Konfigurationen anordnen")
     t.drive("run", "notepad", "C:\\", 0)
@@ -227,16 +227,16 @@ def settings_and_file_type(t):
     t.right_click_icon()
     poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
     expect(not menu_open(t), "the icon's menu over the arrange dialog")
-    arrange.press(ID["IDC_F3_COMMAND3"], main)
+    arrange.press(ID["IDC_ARRANGE_DIALOG_CANCEL"], main)
     menu_from_icon(t, "1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):
-        expect_equal(main.act(WM_COMMAND, ID["IDM_UEBER"]), "modal", "Info/Über Velkor")
+        expect_equal(main.act(WM_COMMAND, ID["IDM_ABOUT"]), "modal", "Info/Über Velkor")
         about = t.window("Info")
         expect_centred(about.get().rect, main.get().rect, "the about box")
-        expect_equal([about.get(ID[f"IDC_F5_{n}"]).text for n in ("LABEL1", "LABEL2", "LINK")],
+        expect_equal([about.get(ID[f"IDC_ABOUT_BOX_{n}"]).text for n in ("TITLE", "VERSION", "LINK")],
                      ["Velkor", "Version 2.0", "Velkor-Projekt <velkor@example.org>"], "the about box")
-        about.click(ID["IDC_F5_LINK"])
+        about.click(ID["IDC_ABOUT_BOX_LINK"])
         about.close_box()
         about.gone()
     mail = t.path("C:\\Mail.txt")
@@ -244,10 +244,11 @@ def settings_and_file_type(t):
     expect_equal(poll(lambda: mail.is_file() and mail.read_bytes().endswith(b"\n") and mail.read_bytes(),
                       "the link to be opened"),
                  b"mailto:velkor@example.org\r\n", "the link opened")
-    checks = [ID[f"IDC_F4_CHECK{i}"] for i in range(1, 6)]
+    checks = [ID[f"IDC_SETTINGS_DIALOG_{c}"] for c in ("START_IN_TRAY", "NO_DELETE_QUESTION", "NO_RESTART_NOTICE",
+                                                       "RESTART_ON_CHOICE", "REGISTER_VKF")]
 
     def settings_dialog(way, ticks, shown):
-        expect_equal(main.click(ID["IDC_COMMAND6"]), "modal", "&Velkor")
+        expect_equal(main.click(ID["IDC_MAIN_SETTINGS"]), "modal", "&Velkor")
         settings = t.window("Einstellungen ändern")
         expect_equal([settings.get(c).checked for c in checks], shown, "the boxes at opening")
         for i in ticks:
@@ -255,23 +256,23 @@ def settings_and_file_type(t):
         settings.close_box() if way is None else settings.click(way)
         settings.gone()
     # The close box, "&Abbrechen", "Ü&bernehmen" with all but SofortStart, then with it and the registration.
-    for step in ((None, (1,), [0] * 5), (ID["IDC_F4_COMMAND1"], (1,), [0] * 5),
-                 (ID["IDC_F4_COMMAND2"], (1, 2, 3, 5), [0] * 5)):
+    for step in ((None, (1,), [0] * 5), (ID["IDC_SETTINGS_DIALOG_CANCEL"], (1,), [0] * 5),
+                 (ID["IDC_SETTINGS_DIALOG_ACCEPT"], (1, 2, 3, 5), [0] * 5)):
         settings_dialog(*step)
     exe = '"C:\\Velkor\\Velkor.exe"'
     place = main.get().rect
     main.act(WM_SYSCOMMAND, SC_MINIMIZE)
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     expect_equal(t.drive("run", exe + " " + mine, "C:\\", MS), ["0"], "the exit code of a second start")
     poll(lambda: main.get().visible and ticked(main) == [2, 5], "the window with ticks 2 and 5")  # shown, then ticked
     w = main.get()
     expect_equal((w.rect, w.style & WS_MINIMIZE), (place, 0), "the window back from the icon")
-    settings_dialog(ID["IDC_F4_COMMAND2"], (4, 5), [1, 1, 1, 0, 0])
+    settings_dialog(ID["IDC_SETTINGS_DIALOG_ACCEPT"], (4, 5), [1, 1, 1, 0, 0])
     # The command as stored, under "Öffnen"; the double click below sees it work.
     query = subprocess.run(["wine", "reg", "query", "HKCR\\vkffile\\Shell\\Öffnen\\command", "/ve"], env=t.env,
                            capture_output=True).stdout
     expect(f"REG_SZ    {exe} %1\r\n".encode() in query, f"the registered command: {query!r}")
-    main.act(WM_COMMAND, ID["IDM_TASKLEISTE"])
+    main.act(WM_COMMAND, ID["IDM_TO_TRAY"])
     for answer in (IDCANCEL, IDYES):  # Cancel keeps the program and its icon
         menu_from_icon(t, "b")
         t.box("Speichern", SAVE_QUESTION).click(answer)
@@ -282,12 +283,12 @@ def settings_and_file_type(t):
     menu_from_icon(t, "f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     expect_equal(t.drive("open", "C:\\Velkor\\Spiele.vkf", MS), ["0"], "the exit code of a double click")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "no restart")
     t.put({"C:\\Anders\\Velkor.exe": t.velkor.read_bytes()})
     expect_equal(t.drive("run", '"C:\\Anders\\Velkor.exe"', "C:\\Anders", 2000), ["running"], "another folder's")
-    main.click(ID["IDC_COMMAND5"])
+    main.click(ID["IDC_MAIN_TO_TRAY"])
     menu_from_icon(t, "1")
     t.expect_reboot()
     # An old backup beside the user's files is kept, never put back over them.

@@ -9,43 +9,43 @@ HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
 TITLE, EDITOR = "Velkor für die Eingabeaufforderung", "Option ändern"
 EXE, INI = "C:\\Velkor\\Velkor.exe", "C:\\Velkor\\Velkor.ini"
-NEU_STARTEN, SPEICHERN, BEENDEN = ID["IDC_COMMAND2"], ID["IDC_COMMAND3"], ID["IDC_COMMAND7"]
-NAME, CONFIG, AUTOEXEC, ABBRECHEN, UEBERNEHMEN = (ID[f"IDC_F2_{n}"] for n in ("TEXT1", "TEXT2", "TEXT3", "COMMAND1",
-                                                                                "COMMAND2"))
+RESTART, SAVE, QUIT = ID["IDC_MAIN_RESTART"], ID["IDC_MAIN_SAVE"], ID["IDC_MAIN_QUIT"]
+NAME, CONFIG, AUTOEXEC, CANCEL, ACCEPT = (ID[f"IDC_OPTION_EDITOR_{n}"]
+                                          for n in ("NAME", "CONFIG", "AUTOEXEC", "CANCEL", "ACCEPT"))
 
 
 def data(name):
     return (HERE / "data" / name).read_bytes()
 
 
-def check(row):
-    return ID["IDC_CHECK1_FIRST"] + row
+def box(option):
+    return ID["IDC_MAIN_TICK_FIRST"] + option
 
 
-def rows(main):
-    return [main.get(check(row)) for row in range(11)]
+def options(main):
+    return [main.get(box(option)) for option in range(11)]
 
 
-def tick(main, rows):
-    for row in rows:
-        main.click(check(row))
+def tick(main, options):
+    for option in options:
+        main.click(box(option))
 
 
-def open_editor(t, main, row):
-    expect_equal(main.act(BM_CLICK, control=ID["IDC_COMMAND1_FIRST"] + row), "modal", f'"..." of row {row}')
+def open_editor(t, main, option):
+    expect_equal(main.act(BM_CLICK, control=ID["IDC_MAIN_EDIT_FIRST"] + option), "modal", f'"..." of option {option}')
     return t.window(EDITOR)
 
 
-def edit(t, main, row, texts=()):
-    # Types texts ({control: text}, lines joined by \n) into the editor of a row and accepts them.
-    editor = open_editor(t, main, row)
+def edit(t, main, option, texts=()):
+    # Types texts ({control: text}, lines joined by \n) into the editor of an option and accepts them.
+    editor = open_editor(t, main, option)
     for control, text in dict(texts).items():
         editor.type(control, text)
-    editor.press(UEBERNEHMEN, main, "done")
+    editor.press(ACCEPT, main, "done")
 
 
 def ticked(main):
-    return [i for i, r in enumerate(rows(main)) if r.checked]
+    return [i for i, o in enumerate(options(main)) if o.checked]
 
 
 def retried(action, check, what, times=5):

@@ -38,34 +38,35 @@ struct RecordingView : MainView {
     void showConfigMenus(const std::vector<std::string>& captions) override { menus = captions; }
     void setVisible(bool v) override { visible = v; }
     bool isVisible() override { return visible; }
-    void showContextMenu() override { ++contextMenus; }
+    void showTrayMenu() override { ++trayMenus; }
     bool modalOpen() override { return modal; }
     void bringModalForward() override { ++broughtForward; }
     void endProgram() override { ++ended; }
     std::vector<std::string> menus;
     bool visible = false, modal = false;
-    int contextMenus = 0, broughtForward = 0, ended = 0;
+    int trayMenus = 0, broughtForward = 0, ended = 0;
 };
 
 // The option editor: the user types `reply` and presses "Ü&bernehmen" (if
 // `accept`); kept open, the user cancels. The other dialogs answer likewise.
 struct ScriptedDialogs : Dialogs {
-    bool editOption(OptionEdit& texts, const std::function<bool(OptionEdit&)>& check) override {
-        OptionEdit typed = reply;
+    bool showOptionEditor(OptionTexts& texts,
+                          const std::function<bool(OptionTexts&)>& check) override {
+        OptionTexts typed = reply;
         return accept && check(typed) && (texts = typed, true);
     }
-    bool arrangeConfigs(ConfigRows& rows,
-                        const std::function<std::optional<std::string>()>& pick) override {
+    bool showArrangeDialog(ConfigRows& rows,
+                           const std::function<std::optional<std::string>()>& pick) override {
         return arrange && arrange(rows, pick);
     }
-    bool editSettings(SettingsChecks& checks) override {
+    bool showSettingsDialog(SettingsChecks& checks) override {
         return settingsReply && (checks = *settingsReply, true);
     }
-    void showAbout(const std::function<void()>& followLink) override {
+    void showAboutBox(const std::function<void()>& followLink) override {
         if (clickLink) followLink();
     }
     bool accept = false, clickLink = false;
-    OptionEdit reply;
+    OptionTexts reply;
     std::function<bool(ConfigRows&, const std::function<std::optional<std::string>()>&)> arrange;
     std::optional<SettingsChecks> settingsReply;
 };

@@ -13,24 +13,24 @@ void require(bool fact) {
     if (!fact) std::abort();
 }
 
-std::string ticksOf(const OptionTable& t) {
-    std::string rows;
-    for (const OptionRecord& r : t) rows += r.Ticked ? '1' : '0';
-    return rows;
+std::string ticksOf(const Options& t) {
+    std::string ticks;
+    for (const Option& o : t) ticks += o.ticked ? '1' : '0';
+    return ticks;
 }
 
-// The state loaded as a save keeps it (a nameless entry keeps no lines), in
+// The state loaded as a save keeps it (a nameless option keeps no lines), in
 // one text; saved again if asked.
 std::string loaded(FakeFiles& files, FakeProfile& profile, bool save) {
     State s;
-    s.IniPath = "C:\\VELKOR\\Velkor.ini";
+    s.iniPath = "C:\\VELKOR\\Velkor.ini";
     loadIni(s, profile, files);
-    const Settings& f = s.Settings;
-    std::string text = std::to_string(f.LöschenMSG) + std::to_string(f.StartenMSG) +
-                       std::to_string(f.SofortStart) + std::to_string(f.Taskleiste);
-    for (const ConfigSlot& slot : s.ConfigList.slots) text += "|" + slot.Path;
-    for (const OptionRecord& r : s.OptionTable)
-        text += "|" + r.Name + (r.Name.empty() ? "" : "|" + r.ConfigLines + "|" + r.AutoexecLines);
+    const Settings& f = s.settings;
+    std::string text = std::to_string(f.askBeforeDeleting) + std::to_string(f.noticeBeforeRestart) +
+                       std::to_string(f.restartOnChoice) + std::to_string(f.startInTray);
+    for (const ConfigSlot& slot : s.configs.slots) text += "|" + slot.path;
+    for (const Option& r : s.options)
+        text += "|" + r.name + (r.name.empty() ? "" : "|" + r.configLines + "|" + r.autoexecLines);
     require(!save || saveIni(s, files).empty());
     return text;
 }
@@ -49,7 +49,7 @@ void fuzzConfigFile(const std::string& bytes) {  // the first line, applied and 
     std::optional<std::string> line = readConfigFile(files, "C:\\a.vkf");
     if (!line) return;
     require(bytes.starts_with(*line) && line->find_first_of("\r\n") == std::string::npos);
-    OptionTable t, u;
+    Options t, u;
     applySelection(t, *line);
     require(writeConfigFile(files, "C:\\b.vkf", selectionOf(t)).empty());
     applySelection(u, *readConfigFile(files, "C:\\b.vkf"));

@@ -56,8 +56,8 @@ std::string saved(bool lines = false) {
 }
 std::string kept(const State& s) {
     std::string text;
-    for (const OptionRecord& r : s.OptionTable)
-        text += r.Name + "|" + r.ConfigLines + "|" + r.AutoexecLines + "|";
+    for (const Option& r : s.options)
+        text += r.name + "|" + r.configLines + "|" + r.autoexecLines + "|";
     return text;
 }
 
@@ -111,14 +111,14 @@ int main() {
     }
     for (int n = 1; n <= kSaves; ++n) {
         State s, back;
-        s.IniPath = back.IniPath = folder + "velkor" + std::to_string(n) + ".ini";
-        for (OptionRecord& r : s.OptionTable) r = {saved(), saved(true), saved(true), 0};
+        s.iniPath = back.iniPath = folder + "velkor" + std::to_string(n) + ".ini";
+        for (Option& r : s.options) r = {saved(), saved(true), saved(true), 0};
         if (std::string problem = saveIni(s, disk); !problem.empty())
-            return std::printf("Saving %s: %s\n", s.IniPath.c_str(), problem.c_str()), 1;
+            return std::printf("Saving %s: %s\n", s.iniPath.c_str(), problem.c_str()), 1;
         loadIni(back, system, disk);
         if (!same("saved " + std::to_string(n), kept(back), kept(s), "saved"))
-            return std::printf("The file is %s.\n", s.IniPath.c_str()), 1;
-        disk.remove(s.IniPath);
+            return std::printf("The file is %s.\n", s.iniPath.c_str()), 1;
+        disk.remove(s.iniPath);
     }
     std::printf("The fake reads as the system does, and saves read back as saved.\n");
     return 0;

@@ -15,7 +15,7 @@
 
 #include "dosmode/start_files.h"
 #include "fakes/recorders.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "store/replacing.h"
 
 namespace {
@@ -31,7 +31,7 @@ const std::string kStrangers[] = {"C:\\VELKOR\\Velkor.neu", "C:\\VELKOR\\Spiele.
 
 struct Velkor : World {
     explicit Velkor(FakeFiles& drive) : World(drive) {}
-    Form1 form{p};
+    MainWindow window{p};
 };
 
 // Started as a person starts it: again after Abbrechen at "Laden".
@@ -40,7 +40,7 @@ std::unique_ptr<Velkor> start(FakeFiles& drive, const std::string& arguments = "
     for (int tries = 0; tries < 3; ++tries) {
         v = std::make_unique<Velkor>(drive);
         v->system.arguments = arguments;
-        if (v->form.Form_Load()) break;
+        if (v->window.start()) break;
     }
     return v;
 }
@@ -151,7 +151,7 @@ struct Texts {
     std::string older[2] = {"REM alte Sicherung\r\n", "REM alte Sicherung\r\nPATH C:\\ALT\r\n"};
     std::string velkors[2], edited[2];
     Texts() {
-        OptionTable games;
+        Options games;
         games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
         StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
         velkors[0] = ours.configSys, velkors[1] = ours.autoexecBat;
@@ -230,15 +230,15 @@ struct StartingDrive {
 // The restart from a starting drive, then again until a reboot is granted,
 // then EXIT in DOS mode.
 Story restarting(const StartingDrive& w, bool oneStep) {
-    OptionTable maus;
-    maus[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
-    const StartFiles made = makeStartFiles(maus, "C:\\WINDOWS");
+    Options mouse;
+    mouse[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
+    const StartFiles made = makeStartFiles(mouse, "C:\\WINDOWS");
     const std::string boots[] = {w.boots(0), w.boots(1)};
     auto restart = [=](FakeFiles& drive, const Plan& plan, bool& rebooted) {
         std::unique_ptr<Velkor> v = start(drive);
         v->system.rebootWorks = !plan.refused;
-        v->form.Check1_Click(0, true);
-        v->form.Command2_Click();
+        v->window.tick(0, true);
+        v->window.restart();
         if ((rebooted = v->system.requested)) {
             bool whole =
                 drive.get(kLive[0]) == made.configSys && drive.get(kLive[1]) == made.autoexecBat;
@@ -294,21 +294,21 @@ Story restarting(const StartingDrive& w, bool oneStep) {
     };
 }
 
-// A save of Velkor.ini (rows renamed) or of a ".vkf" file (rows ticked),
+// A save of Velkor.ini (options renamed) or of a ".vkf" file (options ticked),
 // then Velkor started again and another save, which shows what the start
 // read. The file, or the copy beside it that a start reads, always holds a
 // state that was saved, whole.
 Story saving(const std::string& file, const std::string& old, bool oneStep) {
     auto started = [=](FakeFiles& drive) { return start(drive, file == kVkf ? file : ""); };
-    // Round 1 renames (or ticks) rows 0 and 10, round 2 row 5; then saves.
+    // Round 1 renames (or ticks) options 0 and 10, round 2 option 5; then saves.
     auto save = [=](Velkor& v, int round) {
         v.dialogs.accept = true;
-        for (int row : round == 1 ? std::vector{0, 10} : std::vector{5}) {
-            v.dialogs.reply = {"Neu" + std::to_string(row), "", ""};
-            file == kIni ? v.form.Command1_Click(row) : v.form.Check1_Click(row, true);
+        for (int option : round == 1 ? std::vector{0, 10} : std::vector{5}) {
+            v.dialogs.reply = {"Neu" + std::to_string(option), "", ""};
+            file == kIni ? v.window.editOption(option) : v.window.tick(option, true);
         }
         v.fileDialogs.picks = {file};
-        file == kIni ? v.form.Command3_Click() : v.form.MSpeichernU_Click();
+        file == kIni ? v.window.save() : v.window.saveConfigurationAs();
     };
     std::set<std::string> states{old};  // and after one save or two, from either
     std::string once;                   // after the first

@@ -20,10 +20,10 @@ using Drive = std::map<std::string, std::optional<std::string>>;
 struct Bench : World {
     State s;
     Bench() {
-        s.IniPath = "C:\\VELKOR\\Velkor.ini";
-        s.Settings = {kOff, kOff, kOff, kOff};
-        s.OptionTable[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
-        s.OptionTable[3] = {"CD-ROM", "DEVICE=CD.SYS", "MSCDEX", 1};
+        s.iniPath = "C:\\VELKOR\\Velkor.ini";
+        s.settings = {kOff, kOff, kOff, kOff};
+        s.options[0] = {"Maus", "DEVICE=MAUS.SYS", "MAUS", 1};
+        s.options[3] = {"CD-ROM", "DEVICE=CD.SYS", "MSCDEX", 1};
         files.put(kConfigSys, kUserConfig);
         files.put(kAutoexecBat, kUserAutoexec);
     }
@@ -41,10 +41,9 @@ TEST(RestartRefused, BeforeTheFirstChange) {
         void (*arrange)(Bench&);
         std::string names;  // part of the message
     } cases[] = {
-        {[](Bench& b) { b.system.dosMode = false, b.s.Changed = true; }, "Windows Me"},
-        {[](Bench& b) { b.s.OptionTable[0].Ticked = b.s.OptionTable[3].Ticked = 0; },
-         "keine Option"},
-        {[](Bench& b) { b.s.Settings.LöschenMSG = kOn, b.boxes.answers = {Answer::No}; },
+        {[](Bench& b) { b.system.dosMode = false, b.s.changed = true; }, "Windows Me"},
+        {[](Bench& b) { b.s.options[0].ticked = b.s.options[3].ticked = 0; }, "keine Option"},
+        {[](Bench& b) { b.s.settings.askBeforeDeleting = kOn, b.boxes.answers = {Answer::No}; },
          "fortfahren?"},
         {[](Bench& b) { b.system.windows = ""; }, "Windows-Verzeichnis"},
         {[](Bench& b) { b.files.setReadOnlyFolder("C:\\"); }, "Hauptverzeichnis C:\\"},

@@ -2,8 +2,8 @@
 // link, where the end-to-end tests cannot go.
 #include <gtest/gtest.h>
 
-#include "dialogs/about.h"
-#include "dialogs/settings.h"
+#include "dialogs/about_box.h"
+#include "dialogs/settings_dialog.h"
 #include "fakes/recorders.h"
 #include "registry/file_type.h"
 
@@ -12,12 +12,12 @@ namespace {
 // A hand-edited flag that is neither on nor off is off, as the restart reads it.
 TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
     SettingsChecks shown = checksOf({1, 1, 1, 1});
-    EXPECT_TRUE(!shown.inTaskleisteStarten && shown.keineLöschenMeldung &&
-                shown.keineNeustartMeldung && !shown.sofortStarten);
+    EXPECT_TRUE(!shown.startInTray && shown.noDeleteQuestion && shown.noRestartNotice &&
+                !shown.restartOnChoice);
     Settings back = settingsOf(shown);
-    EXPECT_EQ(
-        std::vector<int>({back.LöschenMSG, back.StartenMSG, back.SofortStart, back.Taskleiste}),
-        std::vector<int>({kOff, kOff, kOff, kOff}));
+    EXPECT_EQ(std::vector<int>({back.askBeforeDeleting, back.noticeBeforeRestart,
+                                back.restartOnChoice, back.startInTray}),
+              std::vector<int>({kOff, kOff, kOff, kOff}));
 }
 
 TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
@@ -27,8 +27,8 @@ TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {
     w.registry.failAt = 1;
     editSettings(s, w.p);
     EXPECT_EQ(w.boxes.titles(), "Einstellungen;");
-    EXPECT_TRUE(s.Changed);
-    EXPECT_EQ(s.Settings.Taskleiste, kOn);
+    EXPECT_TRUE(s.changed);
+    EXPECT_EQ(s.settings.startInTray, kOn);
 }
 
 TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
@@ -49,7 +49,7 @@ TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
         for (const auto& [key, values] : r.keys) EXPECT_TRUE(complete.keys.count(key)) << key;
     }
     FakeRegistry bare;  // no description and no icon: their values are skipped
-    ASSERT_TRUE(DateitypRegistrieren(bare, ".x", "xfile", "", "", "open", "x %1"));
+    ASSERT_TRUE(registerFileType(bare, ".x", "xfile", "", "", "open", "x %1"));
     EXPECT_TRUE(bare.keys["xfile"].empty() && bare.keys.count("xfile\\DefaultIcon"));
 }
 

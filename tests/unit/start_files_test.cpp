@@ -8,13 +8,13 @@
 
 namespace {
 
-OptionTable tickedNames(const std::vector<std::string>& names) {
-    OptionTable t;
+Options tickedNames(const std::vector<std::string>& names) {
+    Options t;
     for (std::size_t i = 0; i < names.size(); ++i) t[i] = {names[i], "", "", 1};
     return t;
 }
 
-TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
+TEST(StartFiles, NameLinesWrapInsideTheFrame) {
     const std::string a40(40, 'a'), b30(30, 'b'), c53(53, 'c'), h75(75, 'h'), i76(76, 'i');
     struct {
         const char* why;
@@ -40,12 +40,12 @@ TEST(StartFiles, ComponentLinesWrapInsideTheFrame) {
             expected.push_back("ECHO \xBA " + text + std::string(76 - text.size() + doubled, ' ') +
                                "\xBA");
         }
-        EXPECT_EQ(componentLines(tickedNames(c.names)), expected) << c.why;
+        EXPECT_EQ(nameLines(tickedNames(c.names)), expected) << c.why;
     }
 }
 
 TEST(StartFiles, OnlyTickedLinesInOrderAndTheWindowsDirectoryInFull) {
-    OptionTable t;
+    Options t;
     t[0] = {"A", "DEVICE=A\x1A", "LH A.COM\x1A\x1B[0m", 1};  // ^Z would end the file there
     t[4] = {"B", "", "SET X=1\r\nSET Y=2", 1};
     t[7] = {"Aus", "DEVICE=NEIN", "NEIN", 0};

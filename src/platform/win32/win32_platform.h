@@ -68,6 +68,9 @@ class Win32FileDialogs : public FileDialogs {
 // the icon's ID), its small icon and its caption as the tip.
 class Win32Tray : public Tray {
   public:
+    // The icon's mouse events arrive at the main window as this message, the
+    // mouse message in the low word of lParam.
+    static constexpr UINT kMessage = WM_APP + 2;
     void setMainWindow(HWND main) { main_ = main; }
     void prepare() override;
     bool add() override;

@@ -9,8 +9,6 @@
 #include "platform/win32/win32_platform.h"
 
 namespace {
-// The window's icon callback: the icon's mouse events arrive as this message.
-constexpr UINT kCallbackMessage = WM_RBUTTONDOWN;
 // The record as Windows 95 knows it: up to the end of a 64-character tip.
 constexpr DWORD kTrayRecordSize = offsetof(NOTIFYICONDATAA, szTip) + 64;
 
@@ -25,7 +23,7 @@ void Win32Tray::prepare() {
     data_.hWnd = main_;
     data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(main_));
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data_.uCallbackMessage = kCallbackMessage;
+    data_.uCallbackMessage = kMessage;
     data_.hIcon = reinterpret_cast<HICON>(SendMessageA(main_, WM_GETICON, ICON_SMALL, 0));
     // The caption, its end, then blanks to the tip's full 64 characters.
     FillMemory(data_.szTip, 64, ' ');

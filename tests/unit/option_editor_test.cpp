@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/option_edit.h"
+#include "dialogs/option_editor.h"
 #include "fakes/recorders.h"
 
 namespace {
@@ -11,9 +11,9 @@ std::string lines(int count, std::size_t width = 1) {
     return text;
 }
 
-TEST(OptionEdit, WhatVelkorIniCannotKeepIsNamedAndCut) {
+TEST(OptionEditor, WhatVelkorIniCannotKeepIsNamedAndCut) {
     struct {
-        OptionEdit typed;
+        OptionTexts typed;
         std::string cut;  // "" if all fits
     } cases[] = {
         {{std::string(128, 'n'), lines(20, 128), ""}, ""},
@@ -27,23 +27,23 @@ TEST(OptionEdit, WhatVelkorIniCannotKeepIsNamedAndCut) {
         EXPECT_EQ(whatWouldBeCut(c.typed), c.cut) << c.cut;
         EXPECT_EQ(whatWouldBeCut(cutToFit(c.typed)), "") << c.cut;
     }
-    OptionEdit cut = cutToFit({"n", lines(2, 200), "\r\n" + lines(25)});
-    EXPECT_EQ(cut.ConfigLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
+    OptionTexts cut = cutToFit({"n", lines(2, 200), "\r\n" + lines(25)});
+    EXPECT_EQ(cut.configLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
     std::string twenty = lines(20);
-    EXPECT_EQ(cut.AutoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
+    EXPECT_EQ(cut.autoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
 }
 
 // Pasted text is kept as the edit box shows it: every kind of line break is
 // one, and ^Z goes; other control characters are the user's.
-TEST(OptionEdit, PastedTextIsTakenOverAsShown) {
-    OptionEdit texts{"Maus\r\nneu\x1A", "A\nB\rC\r\nD\x1A",
-                     "\x1A"
-                     "ECHO \x1B[1m\vx\f"};
+TEST(OptionEditor, PastedTextIsTakenOverAsShown) {
+    OptionTexts texts{"Maus\r\nneu\x1A", "A\nB\rC\r\nD\x1A",
+                      "\x1A"
+                      "ECHO \x1B[1m\vx\f"};
     ScriptedBoxes boxes;
-    ASSERT_TRUE(acceptOptionEdit(texts, boxes));
-    EXPECT_EQ(texts.Name, "Maus neu");
-    EXPECT_EQ(texts.ConfigLines, "A\r\nB\r\nC\r\nD");
-    EXPECT_EQ(texts.AutoexecLines, "ECHO \x1B[1m\vx\f");
+    ASSERT_TRUE(acceptOptionTexts(texts, boxes));
+    EXPECT_EQ(texts.name, "Maus neu");
+    EXPECT_EQ(texts.configLines, "A\r\nB\r\nC\r\nD");
+    EXPECT_EQ(texts.autoexecLines, "ECHO \x1B[1m\vx\f");
 }
 
 }  // namespace

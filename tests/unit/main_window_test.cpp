@@ -1,9 +1,9 @@
 // The main window's decisions that the end-to-end tests cannot reach: Windows
-// shutting down, and the notification-area icon's every mouse message and mode.
+// shutting down, and each kind of click on the notification-area icon in each mode.
 #include <gtest/gtest.h>
 
 #include "fakes/recorders.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "mainwindow/window_modes.h"
 
 namespace {
@@ -11,15 +11,15 @@ namespace {
 const std::string kIni = "C:\\VELKOR\\Velkor.ini";
 
 struct Started : World {
-    Form1 form{p};
+    MainWindow window{p};
     explicit Started(const std::string& ini = "") {
         files.put(kIni, ini + "[Eintrag1]\r\nName=Maus\r\n");
-        form.Form_Load();
+        window.start();
     }
     void edit() {
         dialogs.accept = true;
         dialogs.reply = {"Neu", "", ""};
-        form.Command1_Click(5);
+        window.editOption(5);
     }
 };
 
@@ -27,58 +27,47 @@ struct Started : World {
 // Windows' shutdown asks it, and not during Velkor's own restart.
 TEST(Shutdown, AsksAboutUnsavedEditsUnlessItIsOurOwnRestart) {
     Started w;
-    w.form.Check1_Click(0, true);
-    EXPECT_TRUE(w.form.Form_QueryEndSession());  // ticks are no change: nothing to ask
+    w.window.tick(0, true);
+    EXPECT_TRUE(w.window.mayEndSession());  // ticks are no change: nothing to ask
     w.edit();
     w.boxes.answers = {Answer::Cancel};
-    EXPECT_FALSE(w.form.Form_QueryEndSession());
-    w.form.Command3_Click();  // saved: nothing left to ask
-    EXPECT_TRUE(w.form.Form_QueryEndSession());
+    EXPECT_FALSE(w.window.mayEndSession());
+    w.window.save();  // saved: nothing left to ask
+    EXPECT_TRUE(w.window.mayEndSession());
     EXPECT_EQ(w.boxes.titles(), "Speichern;");
     w.edit();
     w.files.put("C:\\Config.sys", "");
     w.boxes.answers = {Answer::No, Answer::Yes, Answer::Ok};  // not saved, delete, notice
-    w.form.Command2_Click();
+    w.window.restart();
     w.boxes.shown.clear();
-    EXPECT_TRUE(w.form.Form_QueryEndSession());
+    EXPECT_TRUE(w.window.mayEndSession());
     EXPECT_TRUE(w.boxes.shown.empty());
 }
 
-// The icon's mouse message arrives as a right-button press on the hidden
-// window: only its own right-button press opens the menu; while a modal window
-// is open, every click brings that window forward instead.
+// Only a right-button press opens the icon's menu; while a modal window is
+// open, every click brings that window forward instead; a move does nothing.
 TEST(Tray, WhatAClickOnTheIconDoes) {
     enum Does { Nothing, Menu, Forward };
+    using enum IconClick;
     struct {
         bool visible, modal;
-        int button, x;
+        IconClick click;
         Does does;
-    } cases[] = {{false, false, kRightButton, 0x204, Menu},
-                 {false, false, kRightButton, 0x205, Nothing},
-                 {false, false, kRightButton, 0x201, Nothing},
-                 {false, false, kRightButton, 0x203, Nothing},
-                 {false, false, kRightButton, 0x200, Nothing},
-                 {false, false, 1, 0x204, Nothing},
-                 {true, false, kRightButton, 0x204, Nothing},
-                 {false, true, kRightButton, 0x204, Forward},
-                 {false, true, kRightButton, 0x202, Forward},
-                 {false, true, kRightButton, 0x206, Forward},
-                 {false, true, kRightButton, 0x200, Nothing},
-                 {false, true, kRightButton, 0x20A, Nothing},
-                 {false, true, 1, 0x201, Nothing},
-                 {true, true, kRightButton, 0x201, Nothing}};
+    } cases[] = {{false, false, RightPress, Menu},   {false, false, OtherClick, Nothing},
+                 {false, true, OtherClick, Forward}, {false, true, NotAClick, Nothing},
+                 {true, false, RightPress, Nothing}, {true, true, OtherClick, Nothing}};
     for (const auto& c : cases) {
         World w;
         w.view.visible = c.visible;
         w.view.modal = c.modal;
-        answerIconClick(w.p, c.button, c.x);
-        Does did = w.view.contextMenus ? Menu : w.view.broughtForward ? Forward : Nothing;
-        EXPECT_EQ(did, c.does) << c.visible << c.modal << c.button << " " << std::hex << c.x;
+        answerIconClick(w.p, c.click);
+        Does did = w.view.trayMenus ? Menu : w.view.broughtForward ? Forward : Nothing;
+        EXPECT_EQ(did, c.does) << c.visible << c.modal << int(c.click);
     }
 }
 
 // A second start for the same Velkor.ini, and the icon's menu, while Velkor
-// waits in the icon: with SofortStart only a menu's configuration restarts at
+// waits in the icon: with restartOnChoice only a menu's configuration restarts at
 // once; a handed-over file ticks as at a start, the window in front.
 TEST(StartedAgain, AModalWindowComesForwardAndAFileOnlyTicks) {
     World w;
@@ -86,17 +75,17 @@ TEST(StartedAgain, AModalWindowComesForwardAndAFileOnlyTicks) {
     w.files.put(kIni,
                 "[Velkor]\r\nTaskleiste=-1\r\nSofortStart=-1\r\nLöschenMSG=0\r\n"
                 "StartenMSG=0\r\nKonfig1=C:\\K\\a.vkf\r\n[Eintrag1]\r\nName=Maus\r\n");
-    Form1 form{w.p};
-    form.Form_Load();
-    form.MKontext_Click(0);
+    MainWindow window{w.p};
+    window.start();
+    window.chooseConfiguration(0);
     EXPECT_FALSE(w.view.visible);  // the restart begun from the icon
     w.view.modal = true;
-    form.StartedAgain("C:\\K\\a.vkf");
+    window.startedAgain("C:\\K\\a.vkf");
     EXPECT_EQ(w.view.broughtForward, 1);
     w.view.modal = false;
-    form.StartedAgain("\"C:\\K\\a.vkf\"");
+    window.startedAgain("\"C:\\K\\a.vkf\"");
     EXPECT_TRUE(w.view.visible && !w.tray.icon);
-    form.StartedAgain("C:\\K\\fehlt.vkf");
+    window.startedAgain("C:\\K\\fehlt.vkf");
     EXPECT_EQ(w.boxes.titles(), "Konfiguration;");  // for the missing file only
     EXPECT_EQ(w.system.reboots, 1);                 // the menu's
 }
@@ -106,34 +95,34 @@ TEST(Tray, TheIconExistsExactlyWhileTheWindowIsHidden) {
     Started w("[Velkor]\r\nTaskleiste=-1\r\n");
     auto check = [&](const char* after) { EXPECT_NE(w.tray.icon, w.view.visible) << after; };
     EXPECT_TRUE(w.tray.prepared && w.tray.icon) << "started in the tray";
-    w.form.MFenster_Click();
-    w.form.TaskbarCreated();  // Explorer started again, the window shown
+    w.window.showWindow();
+    w.window.taskbarRestarted();  // Explorer started again, the window shown
     check("Fenster");
-    w.form.Command5_Click();
-    w.form.Command5_Click();
+    w.window.hideInTray();
+    w.window.hideInTray();
     check("Taskleiste twice");
     w.tray.icon = false;  // Explorer started again
-    w.form.TaskbarCreated();
+    w.window.taskbarRestarted();
     check("TaskbarCreated");
     w.tray.icon = false;
     w.tray.refuses = true;
-    w.form.TaskbarCreated();
+    w.window.taskbarRestarted();
     check("TaskbarCreated refused");
     EXPECT_TRUE(w.view.visible);
-    w.form.Command5_Click();
+    w.window.hideInTray();
     check("Taskleiste refused");
     w.tray.refuses = false;
-    w.form.Command5_Click();
+    w.window.hideInTray();
     w.edit();
     w.boxes.answers = {Answer::Cancel};
-    w.form.MKBeenden_Click();
+    w.window.quitFromTray();
     check("Beenden from the tray, then Cancel");
     EXPECT_EQ(w.view.ended, 0);
 
     World refused;  // an icon refused at start leaves the window shown
     refused.files.put(kIni, "[Velkor]\r\nTaskleiste=-1\r\n");
     refused.tray.refuses = true;
-    Form1{refused.p}.Form_Load();
+    MainWindow{refused.p}.start();
     EXPECT_TRUE(refused.view.visible);
 }
 

@@ -1,5 +1,6 @@
-#include "win32/main_window.h"
+#include "win32/win32_main_window.h"
 
+#include "platform/win32/win32_platform.h"
 #include "win32/layout.h"
 #include "win32/one_velkor.h"
 #include "win32/resource.h"
@@ -13,61 +14,72 @@ constexpr int kClientWidth = 4215, kClientHeight = 3135;  // twips
 
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 // Posted to act on a second start's command line outside the sender's call.
+// The icon's message is WM_APP + 2 (Win32Tray::kMessage).
 constexpr UINT kStartedAgain = WM_APP + 1;
 
 // Created in this order, which is also the tab order.
 // A frame without a caption: a group box would draw its line half a text
 // line below the top, where a caption would stand.
-const ControlSpec kFrame1 = {IDC_FRAME1, "STATIC", "", SS_ETCHEDFRAME, 0, 120, 0, 2415, 3015};
+const ControlSpec kFrame = {IDC_MAIN_FRAME, "STATIC", "", SS_ETCHEDFRAME, 0, 120, 0, 2415, 3015};
 const ControlSpec kRightColumn[] = {
-    {IDC_COMMAND2, "BUTTON", "&Neu starten", kButton, 0, 2640, 120, 1455, 375},
-    {IDC_COMMAND3, "BUTTON", "&Speichern", kButton, 0, 2640, 600, 1455, 375},
-    {IDC_COMMAND4, "BUTTON", "&Anordnen", kButton, 0, 2640, 1080, 1455, 375},
-    // Label1 is one pixel high and shows nothing; the dialogs answer with a
-    // result of their own instead of writing into it.
-    {IDC_LABEL1, "STATIC", "Label1", SS_LEFT, 0, 3240, 0, 1455, 15},
-    {IDC_COMMAND5, "BUTTON", "&Taskleiste", kButton, 0, 2640, 1560, 1455, 375},
-    {IDC_COMMAND6, "BUTTON", "&Velkor", kButton, 0, 2640, 2040, 1455, 375},
-    {IDC_COMMAND7, "BUTTON", "&Beenden", kButton, 0, 2640, 2640, 1455, 375},
+    {IDC_MAIN_RESTART, "BUTTON", "&Neu starten", kButton, 0, 2640, 120, 1455, 375},
+    {IDC_MAIN_SAVE, "BUTTON", "&Speichern", kButton, 0, 2640, 600, 1455, 375},
+    {IDC_MAIN_ARRANGE, "BUTTON", "&Anordnen", kButton, 0, 2640, 1080, 1455, 375},
+    // The result slot is one pixel high and shows nothing; the dialogs
+    // answer with a result of their own instead of writing into it.
+    {IDC_MAIN_RESULT_SLOT, "STATIC", "Label1", SS_LEFT, 0, 3240, 0, 1455, 15},
+    {IDC_MAIN_TO_TRAY, "BUTTON", "&Taskleiste", kButton, 0, 2640, 1560, 1455, 375},
+    {IDC_MAIN_SETTINGS, "BUTTON", "&Velkor", kButton, 0, 2640, 2040, 1455, 375},
+    {IDC_MAIN_QUIT, "BUTTON", "&Beenden", kButton, 0, 2640, 2640, 1455, 375},
 };
 
-ControlSpec check1(int row) {
-    return {IDC_CHECK1_FIRST + row, "BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 720,
-            240 + 240 * row,        1695,     255};
+ControlSpec tickBox(int option) {
+    return {IDC_MAIN_TICK_FIRST + option, "BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 720,
+            240 + 240 * option,           1695,     255};
 }
 
-ControlSpec command1(int row) {
-    return {IDC_COMMAND1_FIRST + row, "BUTTON", "...", kButton, 0, 240, 240 + 240 * row, 375, 255};
+ControlSpec editButton(int option) {
+    return {IDC_MAIN_EDIT_FIRST + option, "BUTTON", "...", kButton, 0, 240,
+            240 + 240 * option,           375,      255};
 }
 
 // Every command and its handler: the first ID of each control or menu item,
-// or row of them, that runs it. A menu item that does what a button does
+// or series of them, that runs it. A menu item that does what a button does
 // runs the button's handler.
 struct Route {
     int first[3];  // 0 where there are fewer
     int count;
-    void (*handle)(Form1& form, int index, bool checked);
+    void (*handle)(MainWindow& logic, int index, bool checked);
 };
 const Route kRoutes[] = {
-    {{IDC_CHECK1_FIRST}, kOptionCount, [](Form1& f, int i, bool on) { f.Check1_Click(i, on); }},
-    {{IDC_COMMAND1_FIRST}, kOptionCount, [](Form1& f, int i, bool) { f.Command1_Click(i); }},
-    {{IDC_COMMAND2, IDM_NEUS}, 1, [](Form1& f, int, bool) { f.Command2_Click(); }},
-    {{IDC_COMMAND3, IDM_SPEICHERN}, 1, [](Form1& f, int, bool) { f.Command3_Click(); }},
-    {{IDC_COMMAND4, IDM_ANORDNEN, IDM_KANORDNEN},
+    {{IDC_MAIN_TICK_FIRST}, kOptionCount, [](MainWindow& m, int i, bool on) { m.tick(i, on); }},
+    {{IDC_MAIN_EDIT_FIRST}, kOptionCount, [](MainWindow& m, int i, bool) { m.editOption(i); }},
+    {{IDC_MAIN_RESTART, IDM_RESTART}, 1, [](MainWindow& m, int, bool) { m.restart(); }},
+    {{IDC_MAIN_SAVE, IDM_SAVE}, 1, [](MainWindow& m, int, bool) { m.save(); }},
+    {{IDC_MAIN_ARRANGE, IDM_ARRANGE, IDM_TRAY_ARRANGE},
      1,
-     [](Form1& f, int, bool) { f.Command4_Click(); }},
-    {{IDC_COMMAND5, IDM_TASKLEISTE}, 1, [](Form1& f, int, bool) { f.Command5_Click(); }},
-    {{IDC_COMMAND6, IDM_VELKOR}, 1, [](Form1& f, int, bool) { f.Command6_Click(); }},
-    {{IDC_COMMAND7, IDM_BEENDEN}, 1, [](Form1& f, int, bool) { f.Command7_Click(); }},
-    {{IDM_LADEN}, 1, [](Form1& f, int, bool) { f.MLaden_Click(); }},
-    {{IDM_SPEICHERNU}, 1, [](Form1& f, int, bool) { f.MSpeichernU_Click(); }},
-    {{IDM_UEBER}, 1, [](Form1& f, int, bool) { f.MÜber_Click(); }},
-    {{IDM_KBEENDEN}, 1, [](Form1& f, int, bool) { f.MKBeenden_Click(); }},
-    {{IDM_FENSTER}, 1, [](Form1& f, int, bool) { f.MFenster_Click(); }},
-    {{IDM_KONFIGS_FIRST, IDM_KONTEXT_FIRST},
+     [](MainWindow& m, int, bool) { m.arrange(); }},
+    {{IDC_MAIN_TO_TRAY, IDM_TO_TRAY}, 1, [](MainWindow& m, int, bool) { m.hideInTray(); }},
+    {{IDC_MAIN_SETTINGS, IDM_SETTINGS}, 1, [](MainWindow& m, int, bool) { m.editSettings(); }},
+    {{IDC_MAIN_QUIT, IDM_QUIT}, 1, [](MainWindow& m, int, bool) { m.quit(); }},
+    {{IDM_LOAD_CONFIG}, 1, [](MainWindow& m, int, bool) { m.loadConfiguration(); }},
+    {{IDM_SAVE_CONFIG_AS}, 1, [](MainWindow& m, int, bool) { m.saveConfigurationAs(); }},
+    {{IDM_ABOUT}, 1, [](MainWindow& m, int, bool) { m.showAbout(); }},
+    {{IDM_TRAY_QUIT}, 1, [](MainWindow& m, int, bool) { m.quitFromTray(); }},
+    {{IDM_TRAY_SHOW_WINDOW}, 1, [](MainWindow& m, int, bool) { m.showWindow(); }},
+    {{IDM_CONFIG_FIRST, IDM_TRAY_CONFIG_FIRST},
      kSlotCount,
-     [](Form1& f, int i, bool) { f.MKontext_Click(i); }},
+     [](MainWindow& m, int i, bool) { m.chooseConfiguration(i); }},
 };
+
+// What the user did on the icon, told by the mouse message it reports.
+IconClick iconClickOf(UINT mouseMessage) {
+    if (mouseMessage == WM_RBUTTONDOWN) return IconClick::RightPress;
+    // A press, release or double click of the left, right or middle button.
+    if (mouseMessage >= WM_LBUTTONDOWN && mouseMessage <= WM_MBUTTONDBLCLK)
+        return IconClick::OtherClick;
+    return IconClick::NotAClick;
+}
 
 bool isChildControl(HWND window, HWND control) {
     return control && IsChild(window, control);
@@ -86,15 +98,15 @@ BOOL CALLBACK takesInput(HWND window, LPARAM found) {
 
 }  // namespace
 
-MainWindow::~MainWindow() {
+Win32MainWindow::~Win32MainWindow() {
     if (window_) DestroyWindow(window_);
-    if (contextMenuBar_) DestroyMenu(contextMenuBar_);
+    if (trayMenuBar_) DestroyMenu(trayMenuBar_);
     if (font_) DeleteObject(font_);
     if (bigIcon_) DestroyIcon(bigIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-bool MainWindow::create() {
+bool Win32MainWindow::create() {
     bigIcon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELKOR), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXICON),
                                              GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
@@ -109,7 +121,7 @@ bool MainWindow::create() {
     windowClass.hIconSm = smallIcon_;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExA(&windowClass)) return false;
 
@@ -128,48 +140,48 @@ bool MainWindow::create() {
     return true;
 }
 
-void MainWindow::createControls() {
+void Win32MainWindow::createControls() {
     Twips twips;
-    createControl(window_, kFrame1, twips, font_);
-    for (int row = 0; row < kOptionCount; ++row) {
-        checks_[row] = createControl(window_, check1(row), twips, font_);
-        createControl(window_, command1(row), twips, font_);
+    createControl(window_, kFrame, twips, font_);
+    for (int option = 0; option < kOptionCount; ++option) {
+        ticks_[option] = createControl(window_, tickBox(option), twips, font_);
+        createControl(window_, editButton(option), twips, font_);
     }
     for (const ControlSpec& item : kRightColumn) createControl(window_, item, twips, font_);
 }
 
-void MainWindow::loadMenus() {
+void Win32MainWindow::loadMenus() {
     // Both menus are drawn with every item; the configuration entries and
     // their separators stay hidden until there is a configuration to list.
-    konfigMenu_ = HideableMenu(GetSubMenu(GetMenu(window_), 1));
-    konfigMenu_.setVisible(IDM_TRENNSTRICH3, false);
-    contextMenuBar_ = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KONTEXTMENU));
-    contextMenu_ = HideableMenu(GetSubMenu(contextMenuBar_, 0));
-    contextMenu_.setVisible(IDM_TRENNSTRICH4, false);
+    configMenu_ = HideableMenu(GetSubMenu(GetMenu(window_), 1));
+    configMenu_.setVisible(IDM_CONFIG_SEPARATOR, false);
+    trayMenuBar_ = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    trayMenu_ = HideableMenu(GetSubMenu(trayMenuBar_, 0));
+    trayMenu_.setVisible(IDM_TRAY_CONFIG_SEPARATOR, false);
     for (int i = 0; i < kSlotCount; ++i) {
-        konfigMenu_.setVisible(IDM_KONFIGS_FIRST + i, false);
-        contextMenu_.setVisible(IDM_KONTEXT_FIRST + i, false);
+        configMenu_.setVisible(IDM_CONFIG_FIRST + i, false);
+        trayMenu_.setVisible(IDM_TRAY_CONFIG_FIRST + i, false);
     }
 }
 
-void MainWindow::showName(int row, const std::string& caption) {
-    if (row >= 0 && row < kOptionCount) SetWindowTextA(checks_[row], caption.c_str());
+void Win32MainWindow::showName(int option, const std::string& caption) {
+    if (option >= 0 && option < kOptionCount) SetWindowTextA(ticks_[option], caption.c_str());
 }
 
-void MainWindow::showTicked(int row, bool ticked) {
-    if (row >= 0 && row < kOptionCount)
-        SendMessageA(checks_[row], BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+void Win32MainWindow::showTicked(int option, bool ticked) {
+    if (option >= 0 && option < kOptionCount)
+        SendMessageA(ticks_[option], BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void MainWindow::centreOnScreen() {
+void Win32MainWindow::centreOnScreen() {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     centreOver(window_, screen);
 }
 
-void MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
-    for (HideableMenu* menu : {&konfigMenu_, &contextMenu_}) {
-        UINT first = menu == &konfigMenu_ ? IDM_KONFIGS_FIRST : IDM_KONTEXT_FIRST;
-        menu->setVisible(menu == &konfigMenu_ ? IDM_TRENNSTRICH3 : IDM_TRENNSTRICH4,
+void Win32MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
+    for (HideableMenu* menu : {&configMenu_, &trayMenu_}) {
+        UINT first = menu == &configMenu_ ? IDM_CONFIG_FIRST : IDM_TRAY_CONFIG_FIRST;
+        menu->setVisible(menu == &configMenu_ ? IDM_CONFIG_SEPARATOR : IDM_TRAY_CONFIG_SEPARATOR,
                          !captions.empty());
         for (UINT i = 0; i < kSlotCount; ++i) {
             if (i < captions.size()) menu->setCaption(first + i, captions[i]);
@@ -178,50 +190,52 @@ void MainWindow::showConfigMenus(const std::vector<std::string>& captions) {
     }
 }
 
-void MainWindow::setVisible(bool visible) {
+void Win32MainWindow::setVisible(bool visible) {
     // A window minimised before it went to the icon would come back as a
     // task-bar button only.
     ShowWindow(window_, !visible ? SW_HIDE : IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     if (visible) SetForegroundWindow(window_);
 }
 
-bool MainWindow::isVisible() {
+bool Win32MainWindow::isVisible() {
     return IsWindowVisible(window_) != FALSE;
 }
 
-void MainWindow::showContextMenu() {
+void Win32MainWindow::showTrayMenu() {
     POINT at;
     GetCursorPos(&at);
-    SetMenuDefaultItem(contextMenu_.handle(), IDM_FENSTER, FALSE);
+    SetMenuDefaultItem(trayMenu_.handle(), IDM_TRAY_SHOW_WINDOW, FALSE);
     // In front, so that the menu closes when the user clicks elsewhere; the
     // posted message makes the second opening work too.
     SetForegroundWindow(window_);
-    TrackPopupMenu(contextMenu_.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
+    TrackPopupMenu(trayMenu_.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
     PostMessageA(window_, WM_NULL, 0, 0);
 }
 
-bool MainWindow::modalOpen() {
+bool Win32MainWindow::modalOpen() {
     // Each of our modal windows disables the main window while it is open.
     return !IsWindowEnabled(window_);
 }
 
-void MainWindow::bringModalForward() {
+void Win32MainWindow::bringModalForward() {
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), takesInput, reinterpret_cast<LPARAM>(&found));
     if (found) SetForegroundWindow(found);
 }
 
-void MainWindow::endProgram() {
+void Win32MainWindow::endProgram() {
     // Destroyed directly rather than closed, so no close handler asks again.
     if (window_) DestroyWindow(window_);
     PostQuitMessage(0);
 }
 
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT CALLBACK Win32MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
-        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self =
+            static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_ = window;
     }
@@ -231,24 +245,16 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
     return result;
 }
 
-LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreated_ && form_) form_->TaskbarCreated();
+LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && logic_) logic_->taskbarRestarted();
     switch (message) {
         case WM_COPYDATA:
             return onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case kStartedAgain:
             onStartedAgain();
             return 0;
-        // Also the tray icon's notification, with the mouse message over the
-        // icon in the low word.
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            if (form_)
-                form_->Form_MouseDown(message == WM_LBUTTONDOWN   ? 1
-                                      : message == WM_RBUTTONDOWN ? 2
-                                                                  : 4,
-                                      static_cast<short>(LOWORD(lParam)));
+        case Win32Tray::kMessage:
+            if (logic_) logic_->iconClicked(iconClickOf(LOWORD(lParam)));
             return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -260,10 +266,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onActivate(LOWORD(wParam) != WA_INACTIVE);
             break;
         case WM_SETFOCUS:
-            SetFocus(isChildControl(window_, focus_) ? focus_ : checks_[0]);
+            SetFocus(isChildControl(window_, focus_) ? focus_ : ticks_[0]);
             return 0;
         case WM_QUERYENDSESSION:
-            return !form_ || form_->Form_QueryEndSession();
+            return !logic_ || logic_->mayEndSession();
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -271,7 +277,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-void MainWindow::onActivate(bool active) {
+void Win32MainWindow::onActivate(bool active) {
     // Remember where the keyboard was, to come back there on return.
     if (!active) {
         HWND focus = GetFocus();
@@ -279,7 +285,7 @@ void MainWindow::onActivate(bool active) {
     }
 }
 
-LRESULT MainWindow::onCopyData(const COPYDATASTRUCT& data) {
+LRESULT Win32MainWindow::onCopyData(const COPYDATASTRUCT& data) {
     if (handOverKey_.empty()) return FALSE;
     std::optional<std::string> commandLine = handedOverCommandLine(data, handOverKey_);
     if (!commandLine) return FALSE;
@@ -289,25 +295,25 @@ LRESULT MainWindow::onCopyData(const COPYDATASTRUCT& data) {
     return TRUE;
 }
 
-void MainWindow::onStartedAgain() {
+void Win32MainWindow::onStartedAgain() {
     std::vector<std::string> commandLines;
     commandLines.swap(handedOver_);  // each is acted on once, whatever arrives meanwhile
     for (const std::string& commandLine : commandLines)
-        if (form_) form_->StartedAgain(commandLine);
+        if (logic_) logic_->startedAgain(commandLine);
 }
 
-void MainWindow::onCommand(int id, int code, HWND control) {
-    if (!form_ || code != BN_CLICKED) return;  // menu items arrive with code 0 as well
+void Win32MainWindow::onCommand(int id, int code, HWND control) {
+    if (!logic_ || code != BN_CLICKED) return;  // menu items arrive with code 0 as well
     bool checked = control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     for (const Route& route : kRoutes)
         for (int first : route.first) {
             if (first == 0 || id < first || id >= first + route.count) continue;
-            route.handle(*form_, id - first, checked);
+            route.handle(*logic_, id - first, checked);
             return;
         }
 }
 
-void MainWindow::onClose() {
-    if (form_ && form_->Form_Unload()) return;  // the user chose to stay
+void Win32MainWindow::onClose() {
+    if (logic_ && !logic_->mayClose()) return;  // the user chose to stay
     DestroyWindow(window_);
 }

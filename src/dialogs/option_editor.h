@@ -7,11 +7,11 @@
 
 // What Velkor.ini could not keep of `texts`, as lines of a German message; ""
 // if everything fits.
-std::string whatWouldBeCut(const OptionEdit& texts);
+std::string whatWouldBeCut(const OptionTexts& texts);
 
 // `texts` as Velkor.ini keeps them: values cut to 128 characters, lines after
 // the 20th that is not empty left out.
-OptionEdit cutToFit(const OptionEdit& texts);
+OptionTexts cutToFit(const OptionTexts& texts);
 
 // "Ü&bernehmen": true if the editor may close, with `texts` taken over as
 // the program keeps them: CR LF, a lone LF and a lone CR are each a line
@@ -19,4 +19,4 @@ OptionEdit cutToFit(const OptionEdit& texts);
 // text for DOS and which the profile functions drop, is left out. When
 // something would be cut the user is asked first; going back keeps the
 // editor open.
-bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes);
+bool acceptOptionTexts(OptionTexts& texts, MessageBoxes& boxes);

@@ -1,4 +1,4 @@
-#include "dialogs/option_edit.h"
+#include "dialogs/option_editor.h"
 
 #include "store/ini_store.h"
 #include "store/lines.h"
@@ -7,10 +7,10 @@ namespace {
 
 struct Kind {
     const char* what;  // as the message names the lines
-    std::string OptionEdit::*text;
+    std::string OptionTexts::*text;
 };
-const Kind kLineKinds[] = {{"Config.sys", &OptionEdit::ConfigLines},
-                           {"Autoexec.bat", &OptionEdit::AutoexecLines}};
+const Kind kLineKinds[] = {{"Config.sys", &OptionTexts::configLines},
+                           {"Autoexec.bat", &OptionTexts::autoexecLines}};
 
 std::string withBreaks(const std::string& text, const char* lineBreak) {
     std::string kept;
@@ -37,17 +37,17 @@ std::string fittedLines(const std::string& text) {
     return fitted;
 }
 
-OptionEdit takenOver(const OptionEdit& typed) {
-    return {withBreaks(typed.Name, " "), withBreaks(typed.ConfigLines, "\r\n"),
-            withBreaks(typed.AutoexecLines, "\r\n")};
+OptionTexts takenOver(const OptionTexts& typed) {
+    return {withBreaks(typed.name, " "), withBreaks(typed.configLines, "\r\n"),
+            withBreaks(typed.autoexecLines, "\r\n")};
 }
 
 }  // namespace
 
-std::string whatWouldBeCut(const OptionEdit& texts) {
+std::string whatWouldBeCut(const OptionTexts& texts) {
     std::string cut;
     const std::string limit = std::to_string(kMaxValue);
-    if (texts.Name.size() > kMaxValue) cut += "\r- der Name ist länger als " + limit + " Zeichen";
+    if (texts.name.size() > kMaxValue) cut += "\r- der Name ist länger als " + limit + " Zeichen";
     for (const Kind& kind : kLineKinds) {
         std::vector<std::string> lines = storedLines(texts.*kind.text);
         if (lines.size() > kMaxLines)
@@ -63,12 +63,12 @@ std::string whatWouldBeCut(const OptionEdit& texts) {
     return cut.empty() ? cut : cut.substr(1);
 }
 
-OptionEdit cutToFit(const OptionEdit& texts) {
-    return {texts.Name.substr(0, kMaxValue), fittedLines(texts.ConfigLines),
-            fittedLines(texts.AutoexecLines)};
+OptionTexts cutToFit(const OptionTexts& texts) {
+    return {texts.name.substr(0, kMaxValue), fittedLines(texts.configLines),
+            fittedLines(texts.autoexecLines)};
 }
 
-bool acceptOptionEdit(OptionEdit& texts, MessageBoxes& boxes) {
+bool acceptOptionTexts(OptionTexts& texts, MessageBoxes& boxes) {
     texts = takenOver(texts);
     std::string cut = whatWouldBeCut(texts);
     if (cut.empty()) return true;

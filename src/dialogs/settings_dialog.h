@@ -13,5 +13,5 @@ SettingsChecks checksOf(const Settings& settings);
 Settings settingsOf(const SettingsChecks& checks);
 
 // The whole command: taken over, the flags are set, the file type registered
-// if asked for (a refusal is told), and Changed set.
+// if asked for (a refusal is told), and `changed` set.
 void editSettings(State& s, Platform& p);

@@ -1,4 +1,4 @@
-#include "dialogs/about.h"
+#include "dialogs/about_box.h"
 
 #include "version.h"
 
@@ -15,7 +15,7 @@ std::string contactLink() {
 }
 
 void showAboutBox(Platform& p) {
-    p.dialogs.showAbout([&p] {
+    p.dialogs.showAboutBox([&p] {
         // Without a mail program the address is at least there to copy.
         if (!p.system.openLink(contactLink()))
             p.boxes.show("Es ist kein E-Mail-Programm eingerichtet.\rSchreiben Sie bitte an:\r" +
