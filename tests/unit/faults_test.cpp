@@ -71,7 +71,6 @@ struct Story {
     std::function<void(FakeFiles&)> setUp;
     std::vector<std::function<std::string(FakeFiles&, const Plan&, bool&)>> stages;
     std::function<std::string(const FakeFiles&)> broken;
-    int firstStage = 0;  // operations of the first stage without a fault
 };
 
 struct Tally {
