@@ -24,6 +24,8 @@ LEVELS = {"unit": ("native", [], ["-L", "^unit$", "-E", "^clang_format$"], []),
                    ["setarch", "-R"] if shutil.which("setarch") else []),
           "shipped": ("i686", [], ["-L", "^(shipped|e2e)$", "--repeat", "until-pass:2"], [])}
 WINDOWS_ONLY = ("src/win32/", "src/platform/win32/", "src/runtime/")  # only the shipped level builds these
+# A story and its runs as Windows 98 and 95, and the fault model with either way of replacing, are one test.
+VARIANT, NINE_X = re.compile(r"(_win9[58]|On9x|OneStepReplace)$"), re.compile(r"(_win9[58]|On9x)$")
 
 
 def read_mutants():
@@ -111,9 +113,7 @@ def run_mutants(mutants, levels, cascade, resume, ids):
             sys.exit(f"baseline {name}: {record['status']}; not passing: {bad}; logs in {OUT / 'logs'}")
         RESULTS.write_text(json.dumps(data, indent=1))
         print(f"baseline {name}: {len(record['tests'])} tests pass, build {record['build']} s, test {record['test']} s")
-    for (mid, what, text, new, _), (rel, offset) in mutants:
-        if resume and not ids and mid in data["mutants"]:
-            continue
+    for (mid, what, text, new, _), (rel, offset) in [m for m in mutants if ids or m[0][0] not in data["mutants"]]:
         record = data["mutants"][mid] = {"file": rel, "levels": {}}
         path, original = TREE / rel, (TREE / rel).read_bytes()
         path.write_bytes(original[:offset] + new + original[offset + len(text):])
@@ -133,8 +133,8 @@ def run_mutants(mutants, levels, cascade, resume, ids):
 def summary(mutants, data):
     """The committed summary of a run, as Markdown."""
     levels, base = data["levels"], data["baseline"]
-    alone = {t: ([], [], n) for n in levels for t in base[n]["tests"]}  # caught alone: in its level, overall
-    caught, survivors, invalid = dict.fromkeys(levels, 0), [], []
+    alone = {VARIANT.sub("", t): ([], [], n) for n in levels for t in base[n]["tests"]}  # in its level, overall
+    caught, survivors, invalid = dict.fromkeys([*levels, "overall"], 0), [], []
     for mid, what, _, _, why in mutants:
         runs = data["mutants"].get(mid, {}).get("levels", {})
         wrong = [f"{n}: {r['status']}" for n, r in runs.items() if r["status"] != "ran"]
@@ -142,13 +142,12 @@ def summary(mutants, data):
             invalid += [f"- {mid} ({', '.join(wrong)}): {what}"] if wrong else []
             continue
         failed = {n: r.get("failed", []) for n, r in runs.items()}
-        for n, tests in failed.items():
-            caught[n] += bool(tests)
-            if len(tests) == 1:
-                alone[tests[0]][0].append(mid)
         every = sum(failed.values(), [])
-        if len(every) == 1 and levels[-1] in runs:  # the run reached the last level
-            alone[every[0]][1].append(mid)
+        # Alone in its level, and overall if the run reached the last level; a test's variants count as one.
+        for n, tests in list(failed.items()) + [("overall", every)] * (levels[-1] in runs):
+            caught[n] += bool(tests)
+            if len(names := {VARIANT.sub("", t) for t in tests}) == 1:
+                alone[names.pop()][n == "overall"].append(mid + " (9x only)" * all(NINE_X.search(t) for t in tests))
         if not every:
             survivors.append(f"- {mid} {what}: {why or 'no reason given'}")
     ran = sum(bool(r["levels"]) for r in data["mutants"].values())
@@ -160,9 +159,10 @@ def summary(mutants, data):
              f"{caught[n]} |" for n in levels]
     text += ["", f"{ran} mutants run: {ran - len(survivors) - len(invalid)} caught, {len(survivors)} survive, "
              f"{len(invalid)} invalid.\n", "## The mutants each test alone catches\n",
-             "Alone in its level: no other test of its level fails; overall: no other test at all.\n",
+             "Alone in its level: no other test of its level fails; overall: no other test at all. A story and its "
+             "runs as Windows 98 and 95 are one test, as is the fault model run both ways; (9x only): only as 9x.\n",
              "| test | level | alone in its level | alone overall |", "|---|---|---|---|"]
-    text += [f"| {t} | {n} | {' '.join(a)} | {' '.join(o) or '-'} |" for t, (a, o, n) in alone.items() if a]
+    text += [f"| {t} | {n} | {', '.join(a)} | {', '.join(o) or '-'} |" for t, (a, o, n) in alone.items() if a]
     text += ["", "## Tests that catch no mutant alone (candidates to cut)\n",
              ", ".join(t for t, (a, _, _) in alone.items() if not a) or "(none)",
              "", "## Survivors, and why no test catches them\n"] + (survivors or ["(none)"])
