@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -147,23 +148,24 @@ bool canArise(Live live, Backup backup) {
     return live == kUsers ? backup != kOnly : backup != kOlder && (live || backup != kSame);
 }
 
-// The bytes of each kind, Config.sys then Autoexec.bat.
-struct Texts {
-    std::string user[2] = {"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", "PATH C:\\DOS\r\n"};
-    std::string older[2] = {"REM alte Sicherung\r\n", "REM alte Sicherung\r\nPATH C:\\ALT\r\n"};
-    std::string velkors[2], edited[2];
-    Texts() {
+// The bytes of each kind, Config.sys then Autoexec.bat: the user's, Velkor's,
+// Velkor's edited, and an older copy of the user's.
+const std::array<std::array<std::string, 4>, 2>& texts() {
+    static const auto t = [] {
         Options games;
         games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
         StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
-        velkors[0] = ours.configSys, velkors[1] = ours.autoexecBat;
-        edited[0] = ours.configSys + "DEVICE=C:\\NEU\\TREIBER.SYS\r\n";
         // A line added, LF line ends and a DOS editor's closing ^Z.
-        edited[1] = ours.autoexecBat + "NEU\r\n";
-        std::erase(edited[1], '\r');
-        edited[1].back() = '\x1A';
-    }
-};
+        std::string edited = ours.autoexecBat + "NEU\r\n";
+        std::erase(edited, '\r');
+        edited.back() = '\x1A';
+        return std::array<std::array<std::string, 4>, 2>{
+            {{"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", ours.configSys,
+              ours.configSys + "DEVICE=C:\\NEU\\TREIBER.SYS\r\n", "REM alte Sicherung\r\n"},
+             {"PATH C:\\DOS\r\n", ours.autoexecBat, edited, "REM alte Sicherung\r\nPATH C:\\ALT\r\n"}}};
+    }();
+    return t;
+}
 
 // A starting drive: each start file with its backup, and the .app files of
 // another program or none.
@@ -173,25 +175,13 @@ struct StartingDrive {
     bool apps;
 
     std::optional<std::string> liveBytes(int i) const {
-        static const Texts t;
-        const std::string* bytes[] = {nullptr, &t.user[i], &t.velkors[i], &t.edited[i]};
         if (!live[i]) return std::nullopt;
-        return *bytes[live[i]];
+        return texts()[i][live[i] - 1];
     }
     std::optional<std::string> backupBytes(int i) const {
-        static const Texts t;
-        switch (backup[i]) {
-            case kNone:
-                return std::nullopt;
-            case kEmpty:
-                return "";
-            case kSame:
-                return liveBytes(i);
-            case kOlder:
-                return t.older[i];
-            default:
-                return t.user[i];
-        }
+        if (backup[i] == kSame) return liveBytes(i);
+        const std::optional<std::string> bytes[] = {std::nullopt, "", "", texts()[i][3], texts()[i][0]};
+        return bytes[backup[i]];
     }
     // A DOS-mode session not ended by EXIT: Velkor's Autoexec.bat is live,
     // or none is, beside its backup.
