@@ -16,7 +16,7 @@ BUILD = ROOT / "build" / "i686"
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 import rig  # noqa: E402
 from rig import IDCANCEL, IDNO, IDOK, IDYES, WM_COMMAND  # noqa: E402
-from velkor import EXE, ID, INI, QUIT, RESTART, TITLE, may_reboot, tick  # noqa: E402
+from velkor import EXE, ID, INI, QUIT, RESTART, TITLE, tick  # noqa: E402
 
 DOCS = ROOT / "docs"
 
@@ -82,7 +82,7 @@ def velkor_and_autoexec():
         main.click(RESTART)
         t.box("Speichern", [IDYES, IDNO]).press(IDNO, main)
         t.box("Löschen", [IDYES, IDNO]).press(IDYES, main)
-        may_reboot(lambda: t.box("Neu starten", [IDOK]).press(IDOK, main))
+        rig.may_reboot(lambda: t.box("Neu starten", [IDOK]).press(IDOK, main))
         t.expect_reboot()
         return t.path("C:\\Autoexec.bat").read_bytes()
 

@@ -31,8 +31,8 @@ bool registerFileType(Registry& registry, const std::string& extension,
         const std::string* value;
     } steps[] = {
         {extension, &className},
-        {className, description.empty() ? nullptr : &description},
-        {className + "\\DefaultIcon", icon.empty() ? nullptr : &icon},
+        {className, &description},
+        {className + "\\DefaultIcon", &icon},
         // Shells that open only a default verb need it named.
         {className + "\\Shell", &verb},
         {className + "\\Shell\\" + verb, nullptr},

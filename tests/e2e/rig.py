@@ -49,6 +49,24 @@ def poll(check, what, seconds=MS / 1000):
     return found
 
 
+def retried(action, check, what, times=5):
+    # Does `action` until `check` holds, a few times at most: now and then a menu misses its key or click.
+    for attempt in range(times):
+        action()
+        try:
+            return poll(check, what, 2)
+        except Failed:
+            expect(attempt < times - 1, f"waited {times} times for {what}")
+
+
+def may_reboot(action):
+    # The reboot may take vkdrive down before it answers.
+    try:
+        return action()
+    except Failed:
+        return "ended"
+
+
 class Driver:
     # vkdrive's protocol: a line of fields each way, each field "x" and the hex of its cp1252 bytes.
     def __init__(self, args, **popen):
@@ -207,6 +225,19 @@ class Session:
         # Wine 8 draws the notification icons in the task bar along the desktop's
         # bottom, in 20-pixel slots from its right end; the only icon is rightmost.
         self.drive("rclick", DESKTOP[0] - 10, DESKTOP[1] - 10)
+
+    def menu_open(self):
+        try:
+            return any(w.cls == "#32768" for w in listed(self.drive("list")))
+        except Failed:  # vkdrive went down with the session: a restart was chosen
+            return False
+
+    def menu_from_icon(self, key):
+        # A real right-click on the icon (the task bar may show a new icon a moment late), then an item of its
+        # menu by its access key.
+        retried(self.right_click_icon, self.menu_open, "the icon's menu")
+        self.shot(f"icon-menu-{key}")
+        retried(lambda: self.keys(key), lambda: not self.menu_open(), f"{key} to close the icon's menu")
 
     def file_dialog(self, title, path):
         # A standard open or save dialog: the full path into its file-name box, then its OK button.

@@ -5,9 +5,10 @@ import subprocess
 import sys
 
 from rig import (ALT, DESKTOP, ESCAPE, IDCANCEL, IDNO, IDOK, IDRETRY, IDYES, MS, RETURN, SC_MINIMIZE, TAB, WM_COMMAND,
-                 WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, poll, scenario)
-from velkor import (ACCEPT, AUTOEXEC, CANCEL, CONFIG, EDITOR, EXE, ID, INI, NAME, QUIT, SAVE, TITLE,
-                    data, edit, may_reboot, menu_from_icon, menu_open, open_editor, options, retried, tick, ticked)
+                 WM_QUERYENDSESSION, WM_SYSCOMMAND, WS_MINIMIZE, expect, expect_equal, main, may_reboot, poll, retried,
+                 scenario)
+from velkor import (ACCEPT, AUTOEXEC, CANCEL, CONFIG, EDITOR, EXE, ID, INI, NAME, QUIT, SAVE, TITLE, data, edit,
+                    open_editor, options, tick, ticked)
 
 YES_NO, SAVE_QUESTION = [IDYES, IDNO], [IDYES, IDNO, IDCANCEL]
 APP = {"C:\\Config.app": b"REM von einem anderen Programm\r\n", "C:\\Autoexec.app": b"REM auch\r\n"}
@@ -151,7 +152,7 @@ def configurations(t):
     main = t.start(EXE, TITLE)
 
     def choose(key):
-        retried(lambda: t.keys("+" + ALT, "k", "-" + ALT), lambda: menu_open(t), "the Konfiguration menu")
+        retried(lambda: t.keys("+" + ALT, "k", "-" + ALT), t.menu_open, "the Konfiguration menu")
         t.shot(f"menu-{key}")
         t.keys(key)
         main.sync()
@@ -210,15 +211,15 @@ def settings_and_file_type(t):
                     "cmd /c echo %1>C:\\Mail.txt", "/f"], env=t.env, capture_output=True, check=True)
     main = t.start(EXE, TITLE)
     main.click(ID["IDC_MAIN_TO_TRAY"])
-    menu_from_icon(t, "a")
+    t.menu_from_icon("a")
     arrange = t.window("Konfigurationen anordnen")
     t.drive("run", "notepad", "C:\\", 0)
     poll(lambda: not arrange.get().front, "another program in front")
     t.right_click_icon()
     poll(lambda: arrange.get().front, "the arrange dialog in front after a click on the icon")
-    expect(not menu_open(t), "the icon's menu over the arrange dialog")
+    expect(not t.menu_open(), "the icon's menu over the arrange dialog")
     arrange.press(ID["IDC_ARRANGE_DIALOG_CANCEL"], main)
-    menu_from_icon(t, "1")
+    t.menu_from_icon("1")
     expect_equal(poll(lambda: main.get().visible and ticked(main), "the window with ticks"), [6, 9], "ticks")
     for _ in range(2):
         expect_equal(main.act(WM_COMMAND, ID["IDM_ABOUT"]), "modal", "Info/Über Velkor")
@@ -263,13 +264,13 @@ def settings_and_file_type(t):
     expect(f"REG_SZ    {exe} %1\r\n".encode() in query, f"the registered command: {query!r}")
     main.act(WM_COMMAND, ID["IDM_TO_TRAY"])
     for answer in (IDCANCEL, IDYES):  # Cancel keeps the program and its icon
-        menu_from_icon(t, "b")
+        t.menu_from_icon("b")
         t.box("Speichern", SAVE_QUESTION).click(answer)
     t.expect_ended("Yes to saving, from the icon")
     t.expect_files({INI: data("settings.ini")}, "saved at leaving")
 
     t.drive("start", exe + " " + mine, "C:\\Eigene Dateien")
-    menu_from_icon(t, "f")
+    t.menu_from_icon("f")
     main = t.window(TITLE)
     expect_equal(ticked(main), [2, 5], "ticks from the command line")
     main.click(ID["IDC_MAIN_TO_TRAY"])
@@ -278,7 +279,7 @@ def settings_and_file_type(t):
     t.put({"C:\\Anders\\Velkor.exe": t.velkor.read_bytes()})
     expect_equal(t.drive("run", '"C:\\Anders\\Velkor.exe"', "C:\\Anders", 2000), ["running"], "another folder's")
     main.click(ID["IDC_MAIN_TO_TRAY"])
-    menu_from_icon(t, "1")
+    t.menu_from_icon("1")
     t.expect_reboot()
     # An old backup beside the user's files is kept, never put back over them.
     t.expect_files({"C:\\Autoexec.bat": data("tray-Autoexec.bat"), "C:\\Config.sys": data("tray-Config.sys"),

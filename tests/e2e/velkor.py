@@ -3,7 +3,7 @@
 import re
 from pathlib import Path
 
-from rig import BM_CLICK, Failed, expect, expect_equal, listed, poll
+from rig import BM_CLICK, expect_equal
 
 HERE = Path(__file__).resolve().parent
 ID = {m[1]: int(m[2]) for m in re.finditer(r"#define (\w+) +(\d+)", (HERE / "../../src/win32/resource.h").read_text())}
@@ -46,36 +46,3 @@ def edit(t, main, option, texts=()):
 
 def ticked(main):
     return [i for i, o in enumerate(options(main)) if o.checked]
-
-
-def retried(action, check, what, times=5):
-    # Does `action` until `check` holds, a few times at most: now and then a menu misses its key or click.
-    for attempt in range(times):
-        action()
-        try:
-            return poll(check, what, 2)
-        except Failed:
-            expect(attempt < times - 1, f"waited {times} times for {what}")
-
-
-def menu_open(t):
-    try:
-        return any(w.cls == "#32768" for w in listed(t.drive("list")))
-    except Failed:  # vkdrive went down with the session: a restart was chosen
-        return False
-
-
-def menu_from_icon(t, key):
-    # A real right-click on the notification-area icon (the task bar may show a new icon a moment late), then
-    # an item of its menu by its access key.
-    retried(t.right_click_icon, lambda: menu_open(t), "the icon's menu")
-    t.shot(f"icon-menu-{key}")
-    retried(lambda: t.keys(key), lambda: not menu_open(t), f"{key} to close the icon's menu")
-
-
-def may_reboot(action):
-    # The reboot may take vkdrive down before it answers.
-    try:
-        return action()
-    except Failed:
-        return "ended"

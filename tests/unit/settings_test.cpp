@@ -48,9 +48,6 @@ TEST(Registration, StopsAtTheFirstRefusedStepAndKeepsWhatWasWritten) {
         EXPECT_EQ(r.log.size(), n + closing) << n;
         for (const auto& [key, values] : r.keys) EXPECT_TRUE(complete.keys.count(key)) << key;
     }
-    FakeRegistry bare;  // no description and no icon: their values are skipped
-    ASSERT_TRUE(registerFileType(bare, ".x", "xfile", "", "", "open", "x %1"));
-    EXPECT_TRUE(bare.keys["xfile"].empty() && bare.keys.count("xfile\\DefaultIcon"));
 }
 
 TEST(About, WithoutAMailProgramTheAddressIsShown) {
