@@ -150,14 +150,14 @@ def summary(mutants, data):
                 alone[names.pop()][n == "overall"].append(mid + " (9x only)" * all(NINE_X.search(t) for t in tests))
         if not every:
             survivors.append(f"- {mid} {what}: {why or 'no reason given'}")
-    ran = sum(bool(r["levels"]) for r in data["mutants"].values())
+    ran = sum(bool(data["mutants"].get(m[0], {}).get("levels")) for m in mutants)
     how = "each mutant up to the first level that catches it" if data["cascade"] else "every mutant at every level"
     text = [f"# Mutants: the last run\n\n`python3 tools/mutants.py --summary` wrote this from the run of "
             f"{data['date']} on tree `{data['tree']}`, {how}. The mutants are in `tools/mutants.txt`.\n",
             "| level | tests | without a mutant | mutants it catches |", "|---|---|---|---|"]
     text += [f"| {n} | {len(base[n]['tests'])} | build {base[n]['build']} s, tests {base[n]['test']} s | "
              f"{caught[n]} |" for n in levels]
-    text += ["", f"{ran} mutants run: {ran - len(survivors) - len(invalid)} caught, {len(survivors)} survive, "
+    text += ["", f"{ran} of {len(mutants)} mutants run: {ran - len(survivors) - len(invalid)} caught, {len(survivors)} survive, "
              f"{len(invalid)} invalid.\n", "## The mutants each test alone catches\n",
              "Alone in its level: no other test of its level fails; overall: no other test at all. A story and its "
              "runs as Windows 98 and 95 are one test, as is the fault model run both ways; (9x only): only as 9x.\n",

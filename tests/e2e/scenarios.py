@@ -50,7 +50,6 @@ def editing(t):
     t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
 
     editor = open_editor(t, main, 2)
-    expect_centred(editor.get().rect, main.get().rect, "the editor")
     expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
                  ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of option 2")
     editor.type(NAME, "Speicher (neu)")

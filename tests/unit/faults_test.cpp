@@ -162,7 +162,8 @@ const std::array<std::array<std::string, 4>, 2>& texts() {
         return std::array<std::array<std::string, 4>, 2>{
             {{"DEVICE=C:\\DOS\\HIMEM.SYS\r\n", ours.configSys,
               ours.configSys + "DEVICE=C:\\NEU\\TREIBER.SYS\r\n", "REM alte Sicherung\r\n"},
-             {"PATH C:\\DOS\r\n", ours.autoexecBat, edited, "REM alte Sicherung\r\nPATH C:\\ALT\r\n"}}};
+             {"PATH C:\\DOS\r\n", ours.autoexecBat, edited,
+              "REM alte Sicherung\r\nPATH C:\\ALT\r\n"}}};
     }();
     return t;
 }
@@ -180,7 +181,8 @@ struct StartingDrive {
     }
     std::optional<std::string> backupBytes(int i) const {
         if (backup[i] == kSame) return liveBytes(i);
-        const std::optional<std::string> bytes[] = {std::nullopt, "", "", texts()[i][3], texts()[i][0]};
+        const std::optional<std::string> bytes[] = {std::nullopt, "", "", texts()[i][3],
+                                                    texts()[i][0]};
         return bytes[backup[i]];
     }
     // A DOS-mode session not ended by EXIT: Velkor's Autoexec.bat is live,

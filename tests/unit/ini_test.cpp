@@ -42,7 +42,6 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
     EXPECT_EQ(lines.back(), "DEVICE=D20");
     EXPECT_EQ(r.options[0].autoexecLines, "A\r\nB\r\nD");  // no line lost to an empty one
-    EXPECT_EQ(r.options[0].ticked, 0);                     // ticks are never stored
     EXPECT_EQ(r.options[1].name, std::string(128, 'n'));
     EXPECT_EQ(r.options[1].configLines, std::string(128, 'x') + "\r\nzwei");
     // Blanks around a line and quotes around a whole line come back as typed;

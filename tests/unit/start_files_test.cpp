@@ -21,7 +21,6 @@ TEST(StartFiles, NameLinesWrapInsideTheFrame) {
         std::vector<std::string> names;
         std::vector<std::string> lines;  // after "ECHO º ", before the padding as DOS shows it
     } cases[] = {
-        {"short names share a line", {"A", "BB", "CCC"}, {"A, BB, CCC"}},
         {"7 + 40 + 30 is not below 74", {a40, b30}, {a40 + ",", b30}},
         {"60 + 13 = 73 still fits", {c53, "ddddddddddddd"}, {c53 + ", ddddddddddddd"}},
         {"60 + 14 = 74 does not", {c53, "eeeeeeeeeeeeee"}, {c53 + ",", "eeeeeeeeeeeeee"}},
