@@ -18,17 +18,13 @@ def data(name):
     return (HERE / "data" / name).read_bytes()
 
 
-def box(option):
-    return ID["IDC_MAIN_TICK_FIRST"] + option
-
-
 def options(main):
-    return [main.get(box(option)) for option in range(11)]
+    return [main.get(ID["IDC_MAIN_TICK_FIRST"] + option) for option in range(11)]
 
 
 def tick(main, options):
     for option in options:
-        main.click(box(option))
+        main.click(ID["IDC_MAIN_TICK_FIRST"] + option)
 
 
 def open_editor(t, main, option):

@@ -14,7 +14,6 @@ struct Drive {
     FakeProfile profile{files};
     State s;
     Drive() { s.iniPath = kIni; }
-    bool save() { return saveIni(s, files).empty(); }
     State reloaded() {
         State r;
         r.iniPath = kIni;
@@ -36,7 +35,7 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     d.s.options[4] = {"", "ohne Namen", "", 0};
     d.s.options[5] = {"\fSeite\v", "\vECHO \x1B[0m\t", "", 0};
     d.s.configs.slot(4).path = " C:\\Eigene Dateien\\a b.vkf ";
-    ASSERT_TRUE(d.save());
+    ASSERT_TRUE(saveIni(d.s, d.files).empty());
     State r = d.reloaded();
     std::vector<std::string> lines = splitLines(r.options[0].configLines);
     ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
