@@ -163,7 +163,7 @@ def summary(mutants, data):
              "runs as Windows 98 and 95 are one test, as is the fault model run both ways; (9x only): only as 9x.\n",
              "| test | level | alone in its level | alone overall |", "|---|---|---|---|"]
     text += [f"| {t} | {n} | {', '.join(a)} | {', '.join(o) or '-'} |" for t, (a, o, n) in alone.items() if a]
-    text += ["", "## Tests that catch no mutant alone (candidates to cut)\n",
+    text += ["", f"## Tests that catch no mutant alone{' of those run' * (ran < len(mutants))} (candidates to cut)\n",
              ", ".join(t for t, (a, _, _) in alone.items() if not a) or "(none)",
              "", "## Survivors, and why no test catches them\n"] + (survivors or ["(none)"])
     text += ["", "## Invalid, never counted as caught\n"] + invalid if invalid else []
