@@ -50,6 +50,7 @@ def editing(t):
     t.expect_files({INI: data("hand-saved.ini")}, "Datei/Speichern")
 
     editor = open_editor(t, main, 2)
+    expect_centred(editor.get().rect, main.get().rect, "the editor")  # an area that does not start at 0, 0
     expect_equal([editor.get(c).text for c in (NAME, CONFIG, AUTOEXEC)],
                  ["Speicher", "DEVICE=C:\\WINDOWS\\HIMEM.SYS", ""], "the editor of option 2")
     editor.type(NAME, "Speicher (neu)")
@@ -129,6 +130,7 @@ def restart_after_reset(t):
     t.expect_files({INI: data("restart.ini")}, "Yes to saving")
     t.box("Löschen", YES_NO).press(IDYES, main, "modal")
     notice = t.box("Neu starten", [IDOK])
+    t.expect_files({**dict.fromkeys([*APP, *BACKED_UP]), **USER}, "during the notice")
     if may_reboot(lambda: notice.press(IDOK, main)) == "modal":
         t.expect_alone(main, "OK to the notice")
     t.expect_reboot()
