@@ -156,7 +156,7 @@ const std::array<std::array<std::string, 4>, 2>& texts() {
         games[5] = {"Spiele", "DEVICE=EMM386.EXE", "SOUND", 1};
         StartFiles ours = makeStartFiles(games, "C:\\WINDOWS");
         // A line added, LF line ends and a DOS editor's closing ^Z.
-        std::string edited = ours.autoexecBat + "NEU\r\n";
+        std::string edited = "NEU\r\n" + ours.autoexecBat;
         std::erase(edited, '\r');
         edited.back() = '\x1A';
         return std::array<std::array<std::string, 4>, 2>{
