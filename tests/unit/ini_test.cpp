@@ -1,7 +1,7 @@
 // Velkor.ini: what comes back after a save, and the defaults.
 #include <gtest/gtest.h>
 
-#include "fakes/fake_profile.h"
+#include "fakes/recorders.h"
 #include "store/ini_store.h"
 #include "store/lines.h"
 
@@ -9,34 +9,24 @@ namespace {
 
 const std::string kIni = "C:\\VELKOR\\Velkor.ini";
 
-struct Drive {
-    FakeFiles files;
-    FakeProfile profile{files};
-    State s;
-    Drive() { s.iniPath = kIni; }
-    State reloaded() {
-        State r;
-        r.iniPath = kIni;
-        loadIni(r, profile, files);
-        return r;
-    }
-};
-
 TEST(Ini, WhatComesBackAfterSaveAndLoad) {
-    Drive d;
-    Settings missing = d.reloaded().settings;  // no file: both questions on
-    EXPECT_TRUE(missing.askBeforeDeleting == kOn && missing.noticeBeforeRestart == kOn &&
-                !missing.restartOnChoice);
+    World d;
+    State s, r;
+    s.iniPath = r.iniPath = kIni;
+    loadIni(r, d.profile, d.files);
+    // No file: both questions on.
+    EXPECT_TRUE(r.settings.askBeforeDeleting == kOn && r.settings.noticeBeforeRestart == kOn &&
+                !r.settings.restartOnChoice);
     std::string lines25;
     for (int i = 1; i <= 25; ++i) appendLine(lines25, "DEVICE=D" + std::to_string(i));
-    d.s.options[0] = {"Viele", lines25, "A\r\nB\r\n\r\nD", 1};
-    d.s.options[1] = {std::string(130, 'n'), std::string(200, 'x') + "\r\nzwei", "", 0};
-    d.s.options[3] = {"Rand", "  eingerückt  \r\n\"C:\\A B\\x.exe\"", "L1\nL2\r\nnach", 0};
-    d.s.options[4] = {"", "ohne Namen", "", 0};
-    d.s.options[5] = {"\fSeite\v", "\vECHO \x1B[0m\t", "", 0};
-    d.s.configs.slot(4).path = " C:\\Eigene Dateien\\a b.vkf ";
-    ASSERT_TRUE(saveIni(d.s, d.files).empty());
-    State r = d.reloaded();
+    s.options[0] = {"Viele", lines25, "A\r\nB\r\n\r\nD", 1};
+    s.options[1] = {std::string(130, 'n'), std::string(200, 'x') + "\r\nzwei", "", 0};
+    s.options[3] = {"Rand", "  eingerückt  \r\n\"C:\\A B\\x.exe\"", "L1\nL2\r\nnach", 0};
+    s.options[4] = {"", "ohne Namen", "", 0};
+    s.options[5] = {"\fSeite\v", "\vECHO \x1B[0m\t", "", 0};
+    s.configs.slot(4).path = " C:\\Eigene Dateien\\a b.vkf ";
+    ASSERT_TRUE(saveIni(s, d.files).empty());
+    loadIni(r, d.profile, d.files);
     std::vector<std::string> lines = splitLines(r.options[0].configLines);
     ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
     EXPECT_EQ(lines.back(), "DEVICE=D20");

@@ -29,16 +29,14 @@ TEST(OptionEditor, WhatVelkorIniCannotKeepIsNamedAndCut) {
     }
     OptionTexts cut = cutToFit({"n", lines(2, 200), "\r\n" + lines(25)});
     EXPECT_EQ(cut.configLines, std::string(128, 'a') + "\r\n" + std::string(128, 'b'));
-    std::string twenty = lines(20);
-    EXPECT_EQ(cut.autoexecLines, "\r\n" + twenty.substr(0, twenty.size() - 2));
+    // The first 20 lines, without the last one's CR LF.
+    EXPECT_EQ(cut.autoexecLines, "\r\n" + lines(20).substr(0, 20 * 3 - 2));
 }
 
 // Pasted text is kept as the edit box shows it: every kind of line break is
 // one, and ^Z goes; other control characters are the user's.
 TEST(OptionEditor, PastedTextIsTakenOverAsShown) {
-    OptionTexts texts{"Maus\r\nneu\x1A", "A\nB\rC\r\nD\x1A",
-                      "\x1A"
-                      "ECHO \x1B[1m\vx\f"};
+    OptionTexts texts{"Maus\r\nneu\x1A", "A\nB\rC\r\nD\x1A", "\32ECHO \x1B[1m\vx\f"};  // \32: ^Z
     ScriptedBoxes boxes;
     ASSERT_TRUE(acceptOptionTexts(texts, boxes));
     EXPECT_EQ(texts.name, "Maus neu");

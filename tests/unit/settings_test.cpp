@@ -15,9 +15,9 @@ TEST(Settings, AFlagThatIsNeitherOnNorOffShowsAndIsStoredAsOff) {
     EXPECT_TRUE(!shown.startInTray && shown.noDeleteQuestion && shown.noRestartNotice &&
                 !shown.restartOnChoice);
     Settings back = settingsOf(shown);
-    EXPECT_EQ(std::vector<int>({back.askBeforeDeleting, back.noticeBeforeRestart,
-                                back.restartOnChoice, back.startInTray}),
-              std::vector<int>({kOff, kOff, kOff, kOff}));
+    for (auto flag :
+         {back.askBeforeDeleting, back.noticeBeforeRestart, back.restartOnChoice, back.startInTray})
+        EXPECT_EQ(flag, kOff);
 }
 
 TEST(Settings, ARefusedRegistrationIsToldAndTheFlagsAreTakenOverAnyway) {

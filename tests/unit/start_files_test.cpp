@@ -8,12 +8,6 @@
 
 namespace {
 
-Options tickedNames(const std::vector<std::string>& names) {
-    Options t;
-    for (std::size_t i = 0; i < names.size(); ++i) t[i] = {names[i], "", "", 1};
-    return t;
-}
-
 TEST(StartFiles, NameLinesWrapInsideTheFrame) {
     const std::string a40(40, 'a'), b30(30, 'b'), c53(53, 'c'), h75(75, 'h'), i76(76, 'i');
     struct {
@@ -33,13 +27,15 @@ TEST(StartFiles, NameLinesWrapInsideTheFrame) {
         {"no ^Z, other controls as blanks", {"A\x1A\tB\x1B[1m\x7F"}, {"A B [1m "}},
     };
     for (const auto& c : cases) {
+        Options ticked;
+        for (std::size_t i = 0; i < c.names.size(); ++i) ticked[i] = {c.names[i], "", "", 1};
         std::vector<std::string> expected;
         for (const std::string& text : c.lines) {
             std::size_t doubled = std::count(text.begin(), text.end(), '%') / 2;
             expected.push_back("ECHO \xBA " + text + std::string(76 - text.size() + doubled, ' ') +
                                "\xBA");
         }
-        EXPECT_EQ(nameLines(tickedNames(c.names)), expected) << c.why;
+        EXPECT_EQ(nameLines(ticked), expected) << c.why;
     }
 }
 
