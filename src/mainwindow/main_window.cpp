@@ -27,7 +27,7 @@ bool MainWindow::start() {
 // Started with empty options, Velkor would replace the real file at the next save.
 bool MainWindow::readIni() {
     std::string unreadable;
-    while (!(unreadable = loadIni(s_, p_.profile, p_.files)).empty()) {
+    while (!(unreadable = loadIni(s_, p_.files)).empty()) {
         Answer a = p_.boxes.show("Velkor kann seine Einstellungen nicht lesen:\r" + unreadable +
                                      "\r" + causeOf(p_.files) +
                                      "\rHält ein anderes Programm die Datei geöffnet?\r"

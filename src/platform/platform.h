@@ -5,13 +5,11 @@
 #include "platform/files.h"
 #include "platform/main_view.h"
 #include "platform/message_box.h"
-#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/tray.h"
 
 struct Platform {
-    Profile& profile;
     Files& files;
     System& system;
     MessageBoxes& boxes;

@@ -5,6 +5,12 @@ namespace {
 constexpr int kIdOk = 1, kIdRetry = 4, kIdYes = 6, kIdNo = 7;
 }  // namespace
 
+char foldCase(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    bool lower = (u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7);
+    return char(lower ? u - 32 : u);
+}
+
 std::string argumentsOf(const std::string& commandLine) {
     std::size_t i = 0;
     for (bool quoted = false; i < commandLine.size(); ++i) {

@@ -16,6 +16,9 @@ std::string folderOfFile(const std::string& path);
 // drive root that ends in "\" already.
 std::string inFolder(const std::string& folder, const std::string& name);
 
+// `c` in upper case, as Windows compares names in the ANSI code page.
+char foldCase(char c);
+
 // `text` with each `mark` doubled, as a caption shows "&" and a batch file
 // "%" as themselves.
 std::string doubled(const std::string& text, char mark);

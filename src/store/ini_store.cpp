@@ -7,18 +7,16 @@
 
 #include "store/config_file.h"
 #include "store/lines.h"
+#include "store/profile_text.h"
 #include "store/replacing.h"
 
 namespace {
 
-// A value is kept to 128 characters, but asked for with room for one more and
-// the closing zero: a quoted value that just fills the room comes back without
-// its last character.
-constexpr std::size_t kValueCapacity = kMaxValue + 2;
+// Far more than Velkor writes: a file it reads in part is no file it wrote.
+constexpr std::size_t kReadLimit = 1 << 20;
 
-std::string readValue(Profile& profile, const std::string& file, const std::string& section,
-                      const std::string& key) {
-    return profile.read(file, section, key, kValueCapacity).substr(0, kMaxValue);
+std::string readValue(std::string_view ini, const std::string& section, const std::string& key) {
+    return std::string(profileValue(ini, section, key).substr(0, kMaxValue));
 }
 
 struct FlagKey {
@@ -102,11 +100,10 @@ std::string iniText(const State& s) {
     return text;
 }
 
-std::string readLines(Profile& profile, const std::string& file, const std::string& section,
-                      const std::string& key) {
+std::string readLines(std::string_view ini, const std::string& section, const std::string& key) {
     std::string text;
     for (std::size_t k = 1; k <= kMaxLines; ++k) {
-        std::string value = readValue(profile, file, section, key + std::to_string(k));
+        std::string value = readValue(ini, section, key + std::to_string(k));
         if (value.empty()) break;
         appendLine(text, value);
     }
@@ -115,25 +112,28 @@ std::string readLines(Profile& profile, const std::string& file, const std::stri
 
 }  // namespace
 
-std::string loadIni(State& s, Profile& profile, Files& files) {
-    const std::string ini = completedPath(files, s.iniPath);
-    // The profile functions take a file they cannot open for an empty one.
-    if (files.exists(ini) && !files.read(ini, 1)) return ini;
+std::string loadIni(State& s, Files& files) {
+    const std::string path = completedPath(files, s.iniPath);
+    std::optional<std::string> ini;
+    if (!files.exists(path))
+        ini = "";
+    else if (!(ini = files.read(path, kReadLimit)))
+        return path;
 
     for (const FlagKey& f : kFlagKeys)
-        if (auto v = parseFlag(readValue(profile, ini, "Velkor", f.key))) s.settings.*f.flag = *v;
+        if (auto v = parseFlag(readValue(*ini, "Velkor", f.key))) s.settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.configs.slot(n);
-        slot.path = readValue(profile, ini, "Velkor", configKey(n));
+        slot.path = readValue(*ini, "Velkor", configKey(n));
         // A listed file that is gone keeps its slot; choosing it says so.
         if (!slot.path.empty()) slot.selection = readConfigFile(files, slot.path);
     }
     for (int i = 0; i < kOptionCount; ++i) {
         Option& o = s.options[i];
         std::string section = optionSection(i);
-        o.name = readValue(profile, ini, section, "Name");
-        o.configLines = readLines(profile, ini, section, "Config");
-        o.autoexecLines = readLines(profile, ini, section, "Autoexec");
+        o.name = readValue(*ini, section, "Name");
+        o.configLines = readLines(*ini, section, "Config");
+        o.autoexecLines = readLines(*ini, section, "Autoexec");
     }
     return "";
 }
@@ -141,7 +141,8 @@ std::string loadIni(State& s, Profile& profile, Files& files) {
 // Not written through the profile functions: Windows 9x keeps its own copy of
 // a profile file and answers their reads from it, so reading back through them
 // passes a file that a full disk cut short. A plain write reports a full disk
-// itself, and the bytes are read back from the disk before the replace.
+// itself, and the bytes are read back from the disk before the replace. (Nor is
+// the file read through them: a call per key slowed the start by a tenth.)
 std::string saveIni(const State& s, Files& files) {
     return writeReplacing(files, s.iniPath, iniText(s));
 }

@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "platform/files.h"
-#include "platform/profile.h"
 #include "store/state.h"
 
 // What the format keeps: each value is read into 128 characters, and at most
@@ -16,7 +15,7 @@ constexpr std::size_t kMaxLines = 20;
 // file or key leaves the defaults; nothing in the file can make it fail.
 // Returns "", or the path of a file that is there but cannot be read (held
 // open by another program): then nothing is loaded.
-std::string loadIni(State& s, Profile& profile, Files& files);
+std::string loadIni(State& s, Files& files);
 
 // Writes everything but the ticks into a new file beside the old one, reads it
 // back from the disk, and only then puts it in the old one's place (see

@@ -13,7 +13,6 @@
 namespace {
 
 int run(HINSTANCE instance) {
-    Win32Profile profile;
     Win32Files files;
     Win32System system;
     OneVelkor one(inFolder(system.programFolder(), "Velkor.ini"));
@@ -44,7 +43,7 @@ int run(HINSTANCE instance) {
     Win32Tray tray;
     tray.setMainWindow(window.handle());
     Win32Registry registry;
-    Platform platform{profile, files, system, boxes, window, dialogs, fileDialogs, tray, registry};
+    Platform platform{files, system, boxes, window, dialogs, fileDialogs, tray, registry};
     MainWindow logic(platform);
     window.attach(logic);
     window.takeHandOvers(one.key());

@@ -9,12 +9,6 @@ const char kMade[] = "Fehler auf Bestellung.", kDenied[] = "Zugriff verweigert."
            kTaken[] = "Die Datei existiert bereits.";
 }  // namespace
 
-char foldCase(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    bool lower = (u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7);
-    return char(lower ? u - 32 : u);
-}
-
 std::string foldCase(std::string_view s) {
     std::string r(s);
     for (char& c : r) c = foldCase(c);

@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/text_rules.h"
 
-// cp1252 upper case
-char foldCase(char c);
+// A path in upper case, as names match on the drive.
 std::string foldCase(std::string_view s);
 
 // Thrown by the operation before which the power goes.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_profile.h"
+#include "fakes/fake_files.h"
 #include "platform/platform.h"
 
 struct ShownBox {
@@ -143,7 +143,6 @@ struct World {
     explicit World(FakeFiles& drive) : files(drive) {}
     FakeFiles ownDrive;
     FakeFiles& files;
-    FakeProfile profile{files};
     FakeSystem system;
     ScriptedBoxes boxes;
     RecordingView view;
@@ -151,5 +150,5 @@ struct World {
     ScriptedFileDialogs fileDialogs;
     FakeTray tray;
     FakeRegistry registry;
-    Platform p{profile, files, system, boxes, view, dialogs, fileDialogs, tray, registry};
+    Platform p{files, system, boxes, view, dialogs, fileDialogs, tray, registry};
 };

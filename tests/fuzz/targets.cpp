@@ -2,7 +2,7 @@
 // VELKOR_FUZZ_TARGET names the one this binary runs.
 #include <cstdlib>
 
-#include "fakes/fake_profile.h"
+#include "fakes/fake_files.h"
 #include "store/config_file.h"
 #include "store/ini_store.h"
 #include "store/selection.h"
@@ -15,10 +15,10 @@ void require(bool fact) {
 
 // The state loaded as a save keeps it (a nameless option keeps no lines), in
 // one text; saved again if asked.
-std::string loaded(FakeFiles& files, FakeProfile& profile, bool save) {
+std::string loaded(FakeFiles& files, bool save) {
     State s;
     s.iniPath = "C:\\VELKOR\\Velkor.ini";
-    loadIni(s, profile, files);
+    loadIni(s, files);
     const Settings& f = s.settings;
     std::string text = std::to_string(f.askBeforeDeleting) + std::to_string(f.noticeBeforeRestart) +
                        std::to_string(f.restartOnChoice) + std::to_string(f.startInTray);
@@ -31,10 +31,9 @@ std::string loaded(FakeFiles& files, FakeProfile& profile, bool save) {
 
 void fuzzIni(const std::string& bytes) {  // load, save, load: the same state
     FakeFiles files;
-    FakeProfile profile{files};
     files.put("C:\\VELKOR\\Velkor.ini", bytes);
-    std::string first = loaded(files, profile, true);
-    require(first == loaded(files, profile, false));
+    std::string first = loaded(files, true);
+    require(first == loaded(files, false));
 }
 
 void fuzzConfigFile(const std::string& bytes) {  // the first line, applied and written alike

@@ -35,7 +35,7 @@ TEST_F(Configs, TheMenusShowAFileNameAsTyped) {
 TEST_F(Configs, AListedFileThatCouldNotBeReadIsToldWhenChosen) {
     s.iniPath = "C:\\VELKOR\\Velkor.ini";
     files.put(s.iniPath, "[Velkor]\r\nSofortStart=-1\r\nKonfig1=A:\\Spiele.vkf\r\n");
-    loadIni(s, profile, files);  // the floppy drive is empty
+    loadIni(s, files);  // the floppy drive is empty
     fillConfigMenus(s, view);
     s.options[4].ticked = 1;
     listedSelection(s, p, 0);

@@ -13,7 +13,7 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     World d;
     State s, r;
     s.iniPath = r.iniPath = kIni;
-    loadIni(r, d.profile, d.files);
+    loadIni(r, d.files);
     // No file: both questions on.
     EXPECT_TRUE(r.settings.askBeforeDeleting == kOn && r.settings.noticeBeforeRestart == kOn &&
                 !r.settings.restartOnChoice);
@@ -26,7 +26,7 @@ TEST(Ini, WhatComesBackAfterSaveAndLoad) {
     s.options[5] = {"\fSeite\v", "\vECHO \x1B[0m\t", "", 0};
     s.configs.slot(4).path = " C:\\Eigene Dateien\\a b.vkf ";
     ASSERT_TRUE(saveIni(s, d.files).empty());
-    loadIni(r, d.profile, d.files);
+    loadIni(r, d.files);
     std::vector<std::string> lines = splitLines(r.options[0].configLines);
     ASSERT_EQ(lines.size(), 20u);  // 20 lines at most
     EXPECT_EQ(lines.back(), "DEVICE=D20");

@@ -6,16 +6,9 @@
 #include "platform/file_dialogs.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/tray.h"
-
-class Win32Profile : public Profile {
-  public:
-    std::string read(const std::string& file, const std::string& section, const std::string& key,
-                     std::size_t capacity) override;
-};
 
 class Win32Files : public Files {
   public:
