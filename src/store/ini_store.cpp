@@ -15,8 +15,8 @@ namespace {
 // Far more than Velkor writes: a file it reads in part is no file it wrote.
 constexpr std::size_t kReadLimit = 1 << 20;
 
-std::string readValue(std::string_view ini, const std::string& section, const std::string& key) {
-    return std::string(profileValue(ini, section, key).substr(0, kMaxValue));
+std::string readValue(std::string_view section, const std::string& key) {
+    return std::string(profileValue(section, key).substr(0, kMaxValue));
 }
 
 struct FlagKey {
@@ -100,10 +100,10 @@ std::string iniText(const State& s) {
     return text;
 }
 
-std::string readLines(std::string_view ini, const std::string& section, const std::string& key) {
+std::string readLines(std::string_view section, const std::string& key) {
     std::string text;
     for (std::size_t k = 1; k <= kMaxLines; ++k) {
-        std::string value = readValue(ini, section, key + std::to_string(k));
+        std::string value = readValue(section, key + std::to_string(k));
         if (value.empty()) break;
         appendLine(text, value);
     }
@@ -120,20 +120,21 @@ std::string loadIni(State& s, Files& files) {
     else if (!(ini = files.read(path, kReadLimit)))
         return path;
 
+    std::string_view velkor = profileSection(*ini, "Velkor");
     for (const FlagKey& f : kFlagKeys)
-        if (auto v = parseFlag(readValue(*ini, "Velkor", f.key))) s.settings.*f.flag = *v;
+        if (auto v = parseFlag(readValue(velkor, f.key))) s.settings.*f.flag = *v;
     for (int n = 1; n <= kSlotCount; ++n) {
         ConfigSlot& slot = s.configs.slot(n);
-        slot.path = readValue(*ini, "Velkor", configKey(n));
+        slot.path = readValue(velkor, configKey(n));
         // A listed file that is gone keeps its slot; choosing it says so.
         if (!slot.path.empty()) slot.selection = readConfigFile(files, slot.path);
     }
     for (int i = 0; i < kOptionCount; ++i) {
         Option& o = s.options[i];
-        std::string section = optionSection(i);
-        o.name = readValue(*ini, section, "Name");
-        o.configLines = readLines(*ini, section, "Config");
-        o.autoexecLines = readLines(*ini, section, "Autoexec");
+        std::string_view section = profileSection(*ini, optionSection(i));
+        o.name = readValue(section, "Name");
+        o.configLines = readLines(section, "Config");
+        o.autoexecLines = readLines(section, "Autoexec");
     }
     return "";
 }

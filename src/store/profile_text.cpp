@@ -38,27 +38,34 @@ bool sameName(std::string_view a, std::string_view b) {
                       [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
+// The next line of `text` without its blanks; `text` goes on after it.
+std::string_view nextLine(std::string_view& text) {
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    std::string_view line = trimmed({text.data(), end});
+    text.remove_prefix(std::min(end + 1, text.size()));
+    return line;
+}
+
 }  // namespace
 
-std::string_view profileValue(std::string_view text, std::string_view section,
-                              std::string_view key) {
-    section = trimmed(cString(section));
-    key = trimmed(cString(key));
-    bool inSection = section.empty();
+std::string_view profileSection(std::string_view text, std::string_view section) {
+    const char* start = section.empty() ? text.data() : nullptr;
     while (!text.empty()) {
-        std::size_t end = 0;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        std::string_view line = trimmed({text.data(), end});
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.empty()) continue;
-        std::size_t close = line[0] == '[' ? line.rfind(']') : line.npos;
-        if (close != line.npos) {
-            if (inSection) return {};  // the first section of that name ends
-            inSection = sameName(cString(trimmed({line.data() + 1, close - 1})), section);
-            continue;
-        }
+        std::string_view line = nextLine(text);
+        std::size_t close = line.empty() || line[0] != '[' ? line.npos : line.rfind(']');
+        if (close == line.npos) continue;
+        if (start) return {start, std::size_t(line.data() - start)};
+        if (sameName(cString(trimmed({line.data() + 1, close - 1})), section)) start = text.data();
+    }
+    return start ? std::string_view{start, std::size_t(text.data() - start)} : std::string_view{};
+}
+
+std::string_view profileValue(std::string_view lines, std::string_view key) {
+    while (!lines.empty()) {
+        std::string_view line = nextLine(lines);
         std::size_t eq = std::min(line.find('='), line.size());
-        if (!inSection || !sameName(cString(trimmed({line.data(), eq})), key)) continue;
+        if (line.empty() || !sameName(cString(trimmed({line.data(), eq})), key)) continue;
         line.remove_prefix(std::min(eq + 1, line.size()));
         std::string_view value = cString(trimmed(line));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])

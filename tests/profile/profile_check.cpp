@@ -29,9 +29,11 @@ std::string some(unsigned most) {
     for (unsigned n = chance() % (most + 1); n > 0; --n) s += kBytes[chance() % kBytes.size()];
     return s;
 }
-std::string name() {  // now and then with bytes around
-    std::string name = kNames[chance() % std::size(kNames)];
-    return chance() % 4 ? name : some(1) + name + some(1);
+std::string asked() {
+    return kNames[chance() % std::size(kNames)];
+}
+std::string name() {  // in the file: now and then with bytes around
+    return chance() % 4 ? asked() : some(1) + asked() + some(1);
 }
 std::string value() {  // often quoted, now and then of about 128 characters
     std::string q = chance() % 3 ? some(1) : "\"";
@@ -86,7 +88,7 @@ bool readAlike(const std::string& path, const std::string& bytes, const std::str
     DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value,
                                        path.c_str());
     return same(path + ": [" + shown(section) + "] " + shown(key), std::string(value, n),
-                std::string(profileValue(bytes, section, key)));
+                std::string(profileValue(profileSection(bytes, section), key)));
 }
 
 }  // namespace
@@ -103,7 +105,7 @@ int main() {
             bytes += line() + (chance() % 2 ? "\r\n" : chance() % 2 ? "\n" : "\r");
         disk.write(path, bytes);
         for (int r = 0; r < kReads; ++r)
-            if (!readAlike(path, bytes, name(), name())) return 1;
+            if (!readAlike(path, bytes, asked(), asked())) return 1;
         disk.remove(path);
     }
     for (int n = 1; n <= kSaves; ++n) {
